@@ -1,0 +1,5 @@
+#include "app/Globals.h"
+
+ToolLog& g_strToolErrors = *new ToolLog;
+
+std::atomic<ITaskbarList3*> g_pTaskbarList{nullptr};

@@ -1,0 +1,15 @@
+#pragma once
+// The program's process-wide objects.
+
+#include <windows.h>
+#include <shobjidl.h>
+
+#include <atomic>
+
+#include "app/ToolLog.h"
+
+// Never destroyed: worker threads may still append while the process ends.
+extern ToolLog& g_strToolErrors;
+
+// The taskbar-button progress object of the latest job; null when none could be created.
+extern std::atomic<ITaskbarList3*> g_pTaskbarList;

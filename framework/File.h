@@ -1,0 +1,29 @@
+#pragma once
+// Files read whole by the picture control.
+
+#include <windows.h>
+
+class CFileException {
+public:
+    explicit CFileException(DWORD error = 0) : m_lOsError(static_cast<LONG>(error)) {}
+    void Delete() { delete this; }
+    LONG m_lOsError;
+};
+
+class CFile {
+public:
+    enum OpenFlags : UINT { modeRead = 0x0000, shareDenyWrite = 0x0020 };
+
+    CFile() = default;
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+    ~CFile() { Close(); }
+
+    BOOL Open(const wchar_t* path, UINT flags, CFileException* error = nullptr);
+    ULONGLONG GetLength() const;
+    // Throws a CFileException allocated with new when the read fails; the catcher calls Delete.
+    UINT Read(void* buffer, UINT count);
+    void Close();
+
+    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+};
