@@ -1,0 +1,61 @@
+#include "dialog/ReelsiftDlg.h"
+
+#include <shlobj.h>
+
+#include "dialog/FolderPath.h"
+
+namespace {
+
+// Frees the item list the folder browser returns.
+struct ItemListDeleter {
+    void operator()(ITEMIDLIST* list) const { ::CoTaskMemFree(list); }
+};
+
+}  // namespace
+
+void CReelsiftDlg::OnBnClickedChangeFolder() {
+    wchar_t displayName[MAX_PATH] = L"";
+    BROWSEINFOW browse{};
+    browse.hwndOwner = m_hWnd;
+    browse.pszDisplayName = displayName;
+    browse.lpszTitle = L"Select the Output Folder...";
+    browse.ulFlags = 0;
+    std::unique_ptr<ITEMIDLIST, ItemListDeleter> item(::SHBrowseForFolderW(&browse));
+    if (!item) return;
+    wchar_t path[MAX_PATH] = L"";
+    if (!::SHGetPathFromIDListW(item.get(), path) || path[0] == L'\0') return;
+    GetDlgItem(IDC_OUTPUT_FOLDER)->SetWindowText(path);
+    SetOutputFolder(path);
+    UpdateDriveRootWarning();
+}
+
+void CReelsiftDlg::OnEnKillfocusOutputFolder() {
+    CString typed;
+    GetDlgItemText(IDC_OUTPUT_FOLDER, typed);
+    const CString folder(NormalizeTypedFolder(typed.str()));
+    if (::GetFileAttributesW(folder) == INVALID_FILE_ATTRIBUTES) {
+        GetDlgItem(IDC_OUTPUT_FOLDER)->SetWindowText(GetOutputFolder());
+        return;
+    }
+    SetOutputFolder(folder);
+    GetDlgItem(IDC_OUTPUT_FOLDER)->SetWindowText(folder);
+    UpdateDriveRootWarning();
+}
+
+void CReelsiftDlg::UpdateDriveRootWarning() {
+    const bool warn = IsDriveRootWarningFolder(GetOutputFolder().str());
+    GetDlgItem(IDC_DRIVE_ROOT_WARNING)->ShowWindow(warn ? SW_SHOW : SW_HIDE);
+}
+
+void CReelsiftDlg::OnBnClickedOpenFolder() {
+    KillTimer(TIMER_AUTO_OPEN);
+    CString folder;
+    GetDlgItemText(IDC_OUTPUT_FOLDER, folder);
+    ::ShellExecuteW(nullptr, nullptr, folder, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CReelsiftDlg::OnBnClickedNewLink() {
+    // The first showing of the new copy's window follows this show command, so it must be a visible one.
+    ::AllowSetForegroundWindow(ASFW_ANY);
+    ::ShellExecuteW(nullptr, nullptr, L"Reelsift.exe", nullptr, nullptr, SW_SHOWNORMAL);
+}

@@ -1,0 +1,60 @@
+#include "dialog/ReelsiftDlg.h"
+
+#include "download/CommandLineBuilder.h"
+#include "download/LinkCheck.h"
+
+namespace {
+
+// The selected item's text; with no selection, the first item's, the combo box's default choice.
+std::wstring SelectedOrFirstText(const CComboBox& combo) {
+    const int selection = combo.GetCurSel();
+    CString text;
+    combo.GetLBText(selection >= 0 ? selection : 0, text);
+    return text.str();
+}
+
+}  // namespace
+
+void CReelsiftDlg::OnBnClickedDownload() {
+    CString link;
+    m_editUrl.GetWindowText(link);
+    if (link.IsEmpty() || !IsValidLink(link.str())) {
+        AfxMessageBox(L"Please paste the correct link...", MB_OK);
+        return;
+    }
+
+    m_editUrl.EnableWindow(FALSE);
+    GetDlgItem(IDC_STATUS)->ShowWindow(SW_SHOW);
+    m_chkAutoPaste.ShowWindow(SW_HIDE);
+    m_btnDownload.EnableWindow(FALSE);
+    m_btnAbort.EnableWindow(TRUE);
+    m_btnNewLink.EnableWindow(TRUE);
+
+    DownloadOptions options;
+    options.link = link.str();
+    options.outputFolder = m_strOutputFolder.str();
+    options.audioOnly = IsChecked(m_chkAudioOnly);
+    if (options.audioOnly) options.audioFormatText = SelectedOrFirstText(m_comboAudioFormat);
+    options.fullVideo = IsChecked(m_chkFullVideo);
+    if (options.fullVideo) options.videoFormatText = SelectedOrFirstText(m_comboVideoFormat);
+    options.allFormats = IsChecked(m_chkAllFormats);
+    options.metadata = IsChecked(m_chkMetadata);
+    options.subtitles = IsChecked(m_chkSubtitles);
+    options.thumbnail = IsChecked(m_chkThumbnail);
+    options.playlistReverse = IsChecked(m_chkPlaylistReverse);
+    options.playlistFolders = IsChecked(m_chkPlaylistFolders);
+    options.filterOn = IsChecked(m_chkFilter);
+    options.filterKind = static_cast<FilterKind>(m_comboFilter.GetCurSel());
+    CString filterValue;
+    GetDlgItemText(IDC_FILTER_VALUE, filterValue);
+    options.filterValue = filterValue.str();
+
+    m_strCommandLine = CString(BuildCommandLine(options));
+    m_bRunning = true;
+    m_pWorkerThread = AfxBeginThread(&CReelsiftDlg::DownloadWorkerThread, this);
+
+    m_convertingWanted = true;
+    if (m_gifConverting.IsAnimatedGif()) m_gifConverting.Draw();
+    else AfxBeginThread(&CReelsiftDlg::ShowConvertingGifThread, this);
+    m_gifConverting.ShowWindow(SW_SHOW);
+}
