@@ -180,7 +180,16 @@ void CReelsiftDlg::OnPaint() {
     }
 }
 
-HBRUSH CReelsiftDlg::OnCtlColor(CDC*, CWnd*, UINT) { return m_brushWhite; }
+HBRUSH CReelsiftDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    // The caption-less click areas lie over captions painted into the background: a filled background would
+    // hide them, so they are drawn hollow. Everything else gets the one white brush.
+    if (nCtlColor == CTLCOLOR_STATIC && pWnd->m_hWnd && ::GetWindowTextLengthW(pWnd->m_hWnd) == 0 &&
+        (::GetWindowLongPtrW(pWnd->m_hWnd, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) {
+        ::SetBkMode(pDC->GetSafeHdc(), TRANSPARENT);
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    }
+    return m_brushWhite;
+}
 
 HCURSOR CReelsiftDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
