@@ -1,0 +1,153 @@
+#include "support/dialog_harness.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+BEGIN_MESSAGE_MAP(TestReelsiftDlg, CReelsiftDlg)
+    ON_MESSAGE(TestReelsiftDlg::kEndTestMessage, &TestReelsiftDlg::OnEndTest)
+END_MESSAGE_MAP()
+
+namespace {
+
+const wchar_t kSettingsKey[] = L"SOFTWARE\\Reelsift";
+
+BOOL CALLBACK TakeDialogWindow(HWND window, LPARAM found) {
+    wchar_t className[16] = L"";
+    ::GetClassNameW(window, className, 16);
+    if (::lstrcmpW(className, L"#32770") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The dialog that the given thread runs, once its window exists.
+HWND DialogWindowOf(DWORD threadId) {
+    HWND found = nullptr;
+    ::EnumThreadWindows(threadId, &TakeDialogWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+}  // namespace
+
+void DeleteSettingsKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+
+void WriteRawSetting(const wchar_t* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    ::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    ::RegCloseKey(key);
+}
+
+void WriteSetting(const wchar_t* name, const std::wstring& text) {
+    WriteRawSetting(name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+std::wstring ReadSetting(const wchar_t* name) {
+    wchar_t buffer[1024] = L"";
+    DWORD size = sizeof(buffer) - sizeof(wchar_t);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+        ERROR_SUCCESS) {
+        return L"<missing>";
+    }
+    return buffer;
+}
+
+DialogHarness::DialogHarness(bool waitForStartup) : m_dialog(new TestReelsiftDlg) {
+    m_thread = ::CreateThread(nullptr, 0, &DialogHarness::UiThread, this, 0, &m_threadId);
+    WaitFor([this] {
+        m_window = DialogWindowOf(m_threadId);
+        return m_window != nullptr && ::IsWindowVisible(m_window);
+    }, 10000);
+    if (waitForStartup) {
+        // The start-up show puts up its bar at once, and takes it away and enables Download about 5.4 s later.
+        WaitFor([this] { return Visible(IDC_STARTUP_PROGRESS); }, 3000);
+        WaitFor([this] { return Enabled(IDC_DOWNLOAD) && !Visible(IDC_STARTUP_PROGRESS); }, 15000);
+    }
+}
+
+DialogHarness::~DialogHarness() {
+    if (m_window) ::SendMessageW(m_window, TestReelsiftDlg::kEndTestMessage, 0, 0);
+    if (m_thread) {
+        ::WaitForSingleObject(m_thread, 10000);
+        ::CloseHandle(m_thread);
+    }
+}
+
+DWORD WINAPI DialogHarness::UiThread(LPVOID parameter) {
+    static_cast<DialogHarness*>(parameter)->m_dialog->DoModal();
+    return 0;
+}
+
+bool DialogHarness::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) return true;
+        if (::GetTickCount64() >= deadline) return false;
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        ::Sleep(10);
+    }
+}
+
+void DialogHarness::Click(int id) {
+    HWND control = Control(id);
+    RECT client{};
+    ::GetClientRect(control, &client);
+    const LPARAM point = MAKELPARAM(client.right / 2, client.bottom / 2);
+    wchar_t className[32] = L"";
+    ::GetClassNameW(control, className, 32);
+    if (::lstrcmpiW(className, L"Button") == 0) {
+        ::SendMessageW(control, BM_CLICK, 0, 0);
+    } else {
+        ::SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        ::SendMessageW(control, WM_LBUTTONUP, 0, point);
+    }
+}
+
+void DialogHarness::Focus(int id) { ::SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(id)), TRUE); }
+
+void DialogHarness::SetText(int id, const std::wstring& text) { ::SetWindowTextW(Control(id), text.c_str()); }
+
+std::wstring DialogHarness::Text(int id) const {
+    std::vector<wchar_t> buffer(static_cast<size_t>(::GetWindowTextLengthW(Control(id))) + 1);
+    ::GetWindowTextW(Control(id), buffer.data(), static_cast<int>(buffer.size()));
+    return buffer.data();
+}
+
+std::wstring DialogHarness::Title() const {
+    wchar_t buffer[256] = L"";
+    ::GetWindowTextW(m_window, buffer, 256);
+    return buffer;
+}
+
+void DialogHarness::Select(int id, int index) {
+    ::SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(m_window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(id)));
+}
+
+HWND DialogHarness::FocusedControl() const {
+    // Focus is per input queue: share the dialog thread's queue for the question.
+    const DWORD self = ::GetCurrentThreadId();
+    ::AttachThreadInput(self, m_threadId, TRUE);
+    HWND focus = ::GetFocus();
+    ::AttachThreadInput(self, m_threadId, FALSE);
+    return focus;
+}
+
+void DialogHarness::PressKey(UINT virtualKey) {
+    // Posted to the focused control so that the modal loop's dialog manager translates it, as a real key.
+    HWND target = FocusedControl();
+    if (!target) target = m_window;
+    ::PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
+    ::PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));
+    // A sent message is handled only after the posted ones before it have been taken from the queue.
+    ::SendMessageW(m_window, WM_NULL, 0, 0);
+    ::Sleep(50);
+    ::SendMessageW(m_window, WM_NULL, 0, 0);
+}

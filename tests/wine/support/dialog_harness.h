@@ -1,0 +1,85 @@
+#pragma once
+// Runs the real main dialog from template 102 on a user-interface thread of its own, the way the program
+// runs it, and drives it from the test's thread with real messages: clicks, focus changes, texts, timers.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "dialog/ReelsiftDlg.h"
+
+// The dialog with its protected state opened to the tests, and a way to end its modal loop (the program
+// itself never ends it: it exits from its close handler).
+class TestReelsiftDlg : public CReelsiftDlg {
+public:
+    static constexpr UINT kEndTestMessage = WM_APP + 0x100;
+
+    using CReelsiftDlg::KillFfmpegProcesses;
+    using CReelsiftDlg::m_bRunning;
+    using CReelsiftDlg::m_nid;
+    using CReelsiftDlg::m_strCommandLine;
+    using CReelsiftDlg::GetOutputFolder;
+    using CReelsiftDlg::m_gifConverting;
+    using CReelsiftDlg::m_gifReady;
+    using CReelsiftDlg::m_gifUrl;
+    using CReelsiftDlg::m_tool;
+    using CReelsiftDlg::SaveSettings;
+
+protected:
+    LRESULT OnEndTest(WPARAM, LPARAM) {
+        EndDialog(0);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+// Deletes the program's settings key, so a test starts as on a fresh account.
+void DeleteSettingsKey();
+// Writes one settings value (type and raw bytes as given).
+void WriteRawSetting(const wchar_t* name, DWORD type, const void* data, DWORD size);
+void WriteSetting(const wchar_t* name, const std::wstring& text);
+std::wstring ReadSetting(const wchar_t* name);
+
+class DialogHarness {
+public:
+    // Opens the dialog and waits until it is shown. With waitForStartup, also until the start-up show has
+    // enabled the Download button.
+    explicit DialogHarness(bool waitForStartup = true);
+    ~DialogHarness();
+    DialogHarness(const DialogHarness&) = delete;
+    DialogHarness& operator=(const DialogHarness&) = delete;
+
+    TestReelsiftDlg& Dialog() { return *m_dialog; }
+    HWND Window() const { return m_window; }
+    HWND Control(int id) const { return ::GetDlgItem(m_window, id); }
+
+    // A mouse click on a button, check box or click area, through the control's own window procedure.
+    void Click(int id);
+    // Moves the keyboard focus to a control as the dialog manager does (the old focus gets its kill-focus).
+    void Focus(int id);
+    void SetText(int id, const std::wstring& text);
+    std::wstring Text(int id) const;
+    std::wstring Title() const;
+    bool Visible(int id) const { return ::IsWindowVisible(Control(id)) != FALSE; }
+    bool Enabled(int id) const { return ::IsWindowEnabled(Control(id)) != FALSE; }
+    bool Checked(int id) const { return ::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void SetCheck(int id, bool on) { ::SendMessageW(Control(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+    int Selection(int id) const { return static_cast<int>(::SendMessageW(Control(id), CB_GETCURSEL, 0, 0)); }
+    // Selects an item as the user does: the selection, then the change notification.
+    void Select(int id, int index);
+    HWND FocusedControl() const;
+    // A key press delivered through the dialog manager, as from the keyboard (Enter, Esc, ...).
+    void PressKey(UINT virtualKey);
+
+    // Polls (pumping this thread's messages) until the condition holds or the time runs out.
+    static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
+
+private:
+    static DWORD WINAPI UiThread(LPVOID parameter);
+
+    TestReelsiftDlg* m_dialog;  // never freed: the dialog's threads may outlive the window
+    HANDLE m_thread = nullptr;
+    DWORD m_threadId = 0;
+    HWND m_window = nullptr;
+};
