@@ -20,14 +20,13 @@ BOOL CALLBACK TakeDialogWindow(HWND window, LPARAM found) {
     return FALSE;
 }
 
-// The dialog that the given thread runs, once its window exists.
+}  // namespace
+
 HWND DialogWindowOf(DWORD threadId) {
     HWND found = nullptr;
     ::EnumThreadWindows(threadId, &TakeDialogWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
-
-}  // namespace
 
 void DeleteSettingsKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
 

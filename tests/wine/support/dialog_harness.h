@@ -34,6 +34,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// The dialog window that the given thread runs, once it exists.
+HWND DialogWindowOf(DWORD threadId);
+
 // Deletes the program's settings key, so a test starts as on a fresh account.
 void DeleteSettingsKey();
 // Writes one settings value (type and raw bytes as given).

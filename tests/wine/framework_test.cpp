@@ -1,0 +1,303 @@
+// The window framework layer: message-map dispatch for every kind of entry, control binding, strings and
+// worker threads.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "framework/Framework.h"
+#include "support/dialog_harness.h"
+
+namespace {
+
+constexpr UINT kAppMessage = WM_APP + 7;
+const UINT kRegisteredMessage = ::RegisterWindowMessageW(L"Reelsift.FrameworkTest");
+
+// A control class with a map of its own: it must get its messages once bound.
+class CRecordingStatic : public CStatic {
+public:
+    std::vector<std::wstring> calls;
+    void OnPaint() {
+        calls.push_back(L"paint");
+        CStatic::OnPaint();
+    }
+    void OnDestroy() {
+        calls.push_back(L"destroy");
+        CStatic::OnDestroy();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRecordingStatic, CStatic)
+    ON_WM_PAINT()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+// A dialog from the test's template 900, with one entry of every kind the program's dialog uses.
+class CProbeDialog : public CDialog {
+public:
+    CProbeDialog() : CDialog(900) {}
+    std::vector<std::wstring> calls;
+    CButton button;
+    CEdit edit;
+    CComboBox combo;
+    CRecordingStatic label;
+    HBRUSH brush = ::CreateSolidBrush(RGB(1, 2, 3));
+
+    void OnTimer(UINT_PTR id) { calls.push_back(L"timer " + std::to_wstring(id)); }
+    void OnClose() { calls.push_back(L"close"); }
+    void OnPaint() {
+        calls.push_back(L"paint");
+        CDialog::OnPaint();
+    }
+    HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT kind) {
+        calls.push_back(L"ctlcolor " + std::to_wstring(kind) + (dc->GetSafeHdc() ? L" dc" : L"") +
+                        (wnd->m_hWnd ? L" wnd" : L""));
+        return brush;
+    }
+    HCURSOR OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(static_cast<INT_PTR>(0x1234)); }
+    LRESULT OnApp(WPARAM w, LPARAM l) {
+        calls.push_back(L"app " + std::to_wstring(w) + L" " + std::to_wstring(l));
+        return 77;
+    }
+    LRESULT OnRegistered(WPARAM, LPARAM) {
+        calls.push_back(L"registered");
+        return 0;
+    }
+    LRESULT OnEnd(WPARAM, LPARAM) {
+        EndDialog(0);
+        return 0;
+    }
+    void OnClicked() { calls.push_back(L"clicked"); }
+    void OnStaticClicked() { calls.push_back(L"static clicked"); }
+    void OnKillFocus() { calls.push_back(L"killfocus"); }
+    void OnSetFocus() { calls.push_back(L"setfocus"); }
+    void OnChange() { calls.push_back(L"change"); }
+    void OnSelChange() { calls.push_back(L"selchange"); }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Control(pDX, 101, button);
+        DDX_Control(pDX, 102, edit);
+        DDX_Control(pDX, 103, combo);
+        DDX_Control(pDX, 104, label);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+constexpr UINT kEndMessage = WM_APP + 8;
+
+BEGIN_MESSAGE_MAP(CProbeDialog, CDialog)
+    ON_WM_TIMER()
+    ON_WM_CLOSE()
+    ON_WM_PAINT()
+    ON_WM_CTLCOLOR()
+    ON_WM_QUERYDRAGICON()
+    ON_MESSAGE(kAppMessage, &CProbeDialog::OnApp)
+    ON_MESSAGE(kEndMessage, &CProbeDialog::OnEnd)
+    ON_REGISTERED_MESSAGE(kRegisteredMessage, &CProbeDialog::OnRegistered)
+    ON_BN_CLICKED(101, &CProbeDialog::OnClicked)
+    ON_EN_KILLFOCUS(102, &CProbeDialog::OnKillFocus)
+    ON_EN_SETFOCUS(102, &CProbeDialog::OnSetFocus)
+    ON_EN_CHANGE(102, &CProbeDialog::OnChange)
+    ON_CBN_SELCHANGE(103, &CProbeDialog::OnSelChange)
+    ON_STN_CLICKED(104, &CProbeDialog::OnStaticClicked)
+END_MESSAGE_MAP()
+
+// Runs the dialog modally on a thread of its own, as the program does, and ends it when the test is done.
+class ModalRun {
+public:
+    explicit ModalRun(CDialog& dialog) : m_dialog(dialog) {
+        m_thread = ::CreateThread(nullptr, 0, &ModalRun::Run, this, 0, &m_threadId);
+        // Visible only once its initialisation (and with it the binding) is done.
+        for (int i = 0; i < 500; ++i, ::Sleep(10)) {
+            HWND window = DialogWindowOf(m_threadId);
+            if (window && ::IsWindowVisible(window)) {
+                m_window = window;
+                break;
+            }
+        }
+    }
+    ~ModalRun() {
+        if (::IsWindow(m_window)) ::SendMessageW(m_window, kEndMessage, 0, 0);
+        ::WaitForSingleObject(m_thread, 5000);
+        ::CloseHandle(m_thread);
+    }
+    HWND Window() const { return m_window; }
+    // True when the modal loop has ended (the dialog closed itself).
+    bool Ended(DWORD waitMs) const { return ::WaitForSingleObject(m_thread, waitMs) == WAIT_OBJECT_0; }
+    INT_PTR Result() const { return m_result; }
+
+private:
+    static DWORD WINAPI Run(LPVOID parameter) {
+        auto* self = static_cast<ModalRun*>(parameter);
+        self->m_result = self->m_dialog.DoModal();
+        return 0;
+    }
+
+    CDialog& m_dialog;
+    HANDLE m_thread = nullptr;
+    DWORD m_threadId = 0;
+    HWND m_window = nullptr;
+    INT_PTR m_result = 0;
+};
+
+}  // namespace
+
+TEST(MessageMap, DispatchesEveryKindOfEntryToItsHandler) {
+    CProbeDialog dialog;
+    ModalRun run(dialog);
+    HWND hwnd = run.Window();
+    ASSERT_NE(hwnd, nullptr);
+    HWND edit = ::GetDlgItem(hwnd, 102);
+
+    ::SendMessageW(hwnd, WM_TIMER, 5, 0);
+    ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(::SendMessageW(hwnd, kAppMessage, 3, 4), 77);
+    ::SendMessageW(hwnd, kRegisteredMessage, 0, 0);
+    HDC dc = ::GetDC(hwnd);
+    EXPECT_EQ(::SendMessageW(hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)),
+              reinterpret_cast<LRESULT>(dialog.brush));
+    EXPECT_EQ(::SendMessageW(hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)),
+              reinterpret_cast<LRESULT>(dialog.brush));
+    ::ReleaseDC(hwnd, dc);
+    EXPECT_EQ(::SendMessageW(hwnd, WM_QUERYDRAGICON, 0, 0), 0x1234);
+    ::SendMessageW(::GetDlgItem(hwnd, 101), BM_CLICK, 0, 0);
+    ::SendMessageW(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    ::SetWindowTextW(edit, L"x");
+    ::SendMessageW(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(hwnd, 101)), TRUE);
+    ::SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(103, CBN_SELCHANGE), 0);
+    ::SendMessageW(::GetDlgItem(hwnd, 104), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    ::SendMessageW(::GetDlgItem(hwnd, 104), WM_LBUTTONUP, 0, 0);
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::SendMessageW(hwnd, WM_NULL, 0, 0);
+
+    const auto& calls = dialog.calls;
+    auto has = [&](const std::wstring& call) { return std::find(calls.begin(), calls.end(), call) != calls.end(); };
+    EXPECT_TRUE(has(L"timer 5"));
+    EXPECT_TRUE(has(L"close"));
+    EXPECT_TRUE(::IsWindow(hwnd));  // the close handler decided not to close
+    EXPECT_TRUE(has(L"app 3 4"));
+    EXPECT_TRUE(has(L"registered"));
+    EXPECT_TRUE(has(L"ctlcolor " + std::to_wstring(CTLCOLOR_EDIT) + L" dc wnd"));
+    EXPECT_TRUE(has(L"ctlcolor " + std::to_wstring(CTLCOLOR_DLG) + L" dc wnd"));
+    EXPECT_TRUE(has(L"clicked"));
+    EXPECT_TRUE(has(L"setfocus"));
+    EXPECT_TRUE(has(L"change"));
+    EXPECT_TRUE(has(L"killfocus"));
+    EXPECT_TRUE(has(L"selchange"));
+    EXPECT_TRUE(has(L"static clicked"));
+    EXPECT_TRUE(has(L"paint"));
+}
+
+TEST(MessageMap, TheBaseMapEndsTheDialogOnCancelWhenTheClassHasNoEntryOfItsOwn) {
+    CProbeDialog dialog;
+    ModalRun run(dialog);
+    ASSERT_NE(run.Window(), nullptr);
+    ::SendMessageW(run.Window(), WM_COMMAND, IDOK, 0);  // IDOK: an entry of CDialog's map
+    EXPECT_TRUE(run.Ended(5000));
+    EXPECT_EQ(run.Result(), IDOK);
+}
+
+TEST(DataExchange, BindingSubclassesSoTheControlsOwnMapRuns) {
+    CProbeDialog dialog;
+    ModalRun run(dialog);
+    HWND hwnd = run.Window();
+    ASSERT_NE(hwnd, nullptr);
+    HWND label = ::GetDlgItem(hwnd, 104);
+    EXPECT_EQ(dialog.label.m_hWnd, label);
+    EXPECT_EQ(CWnd::FromHandlePermanent(label), &dialog.label);
+    EXPECT_EQ(dialog.GetDlgItem(104), &dialog.label);
+    ::RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_NE(std::find(dialog.label.calls.begin(), dialog.label.calls.end(), L"paint"), dialog.label.calls.end());
+    dialog.combo.AddString(L"first");
+    dialog.combo.AddString(L"second");
+    CString text;
+    dialog.combo.GetLBText(1, text);
+    EXPECT_EQ(text, L"second");
+    dialog.combo.GetLBText(7, text);
+    EXPECT_TRUE(text.IsEmpty());
+
+    // An unbound control is reached through one stable wrapper.
+    CWnd* plain = dialog.GetDlgItem(105);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain, dialog.GetDlgItem(105));
+    EXPECT_EQ(CWnd::FromHandlePermanent(plain->m_hWnd), nullptr);
+    plain->SetWindowText(L"typed");
+    EXPECT_EQ(dialog.GetDlgItemText(105, text), 5);
+    EXPECT_EQ(text, L"typed");
+    EXPECT_EQ(dialog.GetDlgItem(999), nullptr);
+
+    ::SendMessageW(hwnd, kEndMessage, 0, 0);
+    EXPECT_TRUE(run.Ended(5000));
+    EXPECT_NE(std::find(dialog.label.calls.begin(), dialog.label.calls.end(), L"destroy"), dialog.label.calls.end());
+    EXPECT_EQ(dialog.label.m_hWnd, nullptr);  // unbound when the window went
+}
+
+TEST(String, OperationsTheProgramUses) {
+    CString text(L"  [Download]  42.7% of x  ");
+    EXPECT_EQ(text.Find(L'['), 2);
+    EXPECT_EQ(text.Find(L"42"), 14);
+    EXPECT_EQ(text.Find(L"absent"), -1);
+    EXPECT_EQ(text.Find(L'x', 100), -1);
+    EXPECT_EQ(text.ReverseFind(L' '), 25);
+    text.Trim();
+    EXPECT_EQ(text, L"[Download]  42.7% of x");
+    text.MakeLower();
+    EXPECT_EQ(text, L"[download]  42.7% of x");
+    EXPECT_EQ(text.Replace(L"o", L"00"), 3);
+    EXPECT_EQ(text, L"[d00wnl00ad]  42.7% 00f x");
+    EXPECT_EQ(text.Replace(L"", L"z"), 0);
+    EXPECT_EQ(text.Left(3), L"[d0");
+    EXPECT_EQ(text.Mid(20), L"00f x");
+    EXPECT_EQ(text.Mid(30), L"");
+    EXPECT_EQ(text.Right(1), L"x");
+    CString number;
+    number.Format(L"%d", -1);
+    EXPECT_EQ(number, L"-1");
+    EXPECT_EQ(CString(L"a") + L"b" + CString(L"c") + L'd', L"abcd");
+    CString grown;
+    for (int i = 0; i < 1000; ++i) grown += L"0123456789";
+    EXPECT_EQ(grown.GetLength(), 10000);
+    EXPECT_EQ(grown.Replace(L"0", L""), 1000);
+    EXPECT_EQ(grown.GetLength(), 9000);
+}
+
+TEST(Threads, TheThreadObjectOutlivesTheThreadWhileHeldAndIsFreedAfter) {
+    static std::atomic<int> runs{0};
+    CWinThreadPtr kept = AfxBeginThread([](LPVOID parameter) -> UINT {
+        ++*static_cast<std::atomic<int>*>(parameter);
+        return 7;
+    }, &runs);
+    ASSERT_NE(kept, nullptr);
+    ASSERT_EQ(::WaitForSingleObject(kept->m_hThread, 5000), WAIT_OBJECT_0);
+    DWORD exitCode = 0;
+    EXPECT_TRUE(::GetExitCodeThread(kept->m_hThread, &exitCode));  // the handle is still ours to use
+    EXPECT_EQ(exitCode, 7u);
+    EXPECT_EQ(runs.load(), 1);
+
+    std::weak_ptr<CWinThread> watched;
+    {
+        CWinThreadPtr dropped = AfxBeginThread([](LPVOID) -> UINT { ::Sleep(50); return 0; }, nullptr);
+        watched = dropped;
+    }
+    EXPECT_FALSE(watched.expired());  // the running thread holds it
+    for (int i = 0; i < 200 && !watched.expired(); ++i) ::Sleep(10);
+    EXPECT_TRUE(watched.expired());  // and lets it go when it ends
+}
+
+TEST(Threads, SuspendedStartRunsOnlyWhenResumed) {
+    static std::atomic<bool> ran{false};
+    CWinThreadPtr thread = AfxBeginThread([](LPVOID) -> UINT { ran = true; return 0; }, nullptr,
+                                          THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    ASSERT_NE(thread, nullptr);
+    ::Sleep(50);
+    EXPECT_FALSE(ran);
+    thread->ResumeThread();
+    ASSERT_EQ(::WaitForSingleObject(thread->m_hThread, 5000), WAIT_OBJECT_0);
+    EXPECT_TRUE(ran);
+}
