@@ -1,20 +1,10 @@
 #include "dialog/FolderPath.h"
 
+#include "core/TextScan.h"
+
 #include <algorithm>
 
 namespace {
-
-bool IsBlank(wchar_t c)
-{
-    return c == L' ' || (c >= L'\t' && c <= L'\r');
-}
-
-std::wstring TrimBlanks(const std::wstring& text)
-{
-    const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
-    return first < last ? std::wstring(first, last) : std::wstring();
-}
 
 std::wstring CollapseBackslashRuns(const std::wstring& text)
 {

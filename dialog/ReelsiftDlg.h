@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <array>
 #include <atomic>
 #include <mutex>
 
@@ -131,6 +132,7 @@ private:
     static UINT PlayStatusAnimation(CPictureEx& picture, const wchar_t* file, DWORD playMs);
     bool IsChecked(const CButton& box) const { return box.GetCheck() == BST_CHECKED; }
     void ToggleCheck(CButton& box) { box.SetCheck(box.GetCheck() == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED); }
+    std::array<CButton*, 10> SavedCheckBoxes();
     void EnterAudioMode();
     void EnterFullVideoMode();
     bool AddTrayIcon();

@@ -67,6 +67,12 @@ RECT RestoredWindowRect(HWND window) {
 
 }  // namespace
 
+// The saved check boxes, in the order of their values.
+std::array<CButton*, 10> CReelsiftDlg::SavedCheckBoxes() {
+    return {&m_chkAutoPaste, &m_chkAudioOnly,  &m_chkFullVideo,       &m_chkAllFormats,      &m_chkMetadata,
+            &m_chkSubtitles, &m_chkThumbnail, &m_chkPlaylistReverse, &m_chkPlaylistFolders, &m_chkAutoOpen};
+}
+
 CString CReelsiftDlg::GetOutputFolder() const {
     std::lock_guard<std::mutex> lock(m_outputFolderLock);
     return m_strOutputFolder;
@@ -85,10 +91,8 @@ void CReelsiftDlg::SaveSettings() {
     const CString folder = GetOutputFolder();
     if (::GetFileAttributesW(folder) != INVALID_FILE_ATTRIBUTES) WriteSettingString(L"LastFolderPath", folder);
 
-    const CButton* const boxes[] = {&m_chkAutoPaste, &m_chkAudioOnly, &m_chkFullVideo, &m_chkAllFormats,
-                                    &m_chkMetadata, &m_chkSubtitles, &m_chkThumbnail, &m_chkPlaylistReverse,
-                                    &m_chkPlaylistFolders, &m_chkAutoOpen};
-    for (size_t i = 0; i < std::size(boxes); ++i) {
+    const auto boxes = SavedCheckBoxes();
+    for (size_t i = 0; i < boxes.size(); ++i) {
         WriteSettingString(kCheckBoxValues[i], boxes[i]->GetCheck() == BST_CHECKED ? L"true" : L"false");
     }
 
@@ -118,10 +122,8 @@ void CReelsiftDlg::LoadSettings() {
         SetWindowPos(&wndTop, 0, 0, kDefaultWidth, kDefaultHeight, SWP_NOMOVE | SWP_NOACTIVATE);
     }
 
-    CButton* const boxes[] = {&m_chkAutoPaste, &m_chkAudioOnly, &m_chkFullVideo, &m_chkAllFormats,
-                              &m_chkMetadata, &m_chkSubtitles, &m_chkThumbnail, &m_chkPlaylistReverse,
-                              &m_chkPlaylistFolders, &m_chkAutoOpen};
-    for (size_t i = 0; i < std::size(boxes); ++i) {
+    const auto boxes = SavedCheckBoxes();
+    for (size_t i = 0; i < boxes.size(); ++i) {
         boxes[i]->SetCheck(ReadSettingString(kCheckBoxValues[i]) == L"true" ? BST_CHECKED : BST_UNCHECKED);
     }
 

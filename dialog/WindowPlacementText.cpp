@@ -1,15 +1,12 @@
 #include "dialog/WindowPlacementText.h"
 
+#include "core/TextScan.h"
+
 #include <algorithm>
 #include <limits>
 #include <utility>
 
 namespace {
-
-bool IsBlank(wchar_t c)
-{
-    return c == L' ' || (c >= L'\t' && c <= L'\r');
-}
 
 std::pair<std::wstring, std::wstring> SplitAtFirst(const std::wstring& text, wchar_t separator)
 {
@@ -37,18 +34,7 @@ WindowPlacementRect ParseWindowPlacement(const std::wstring& text)
 
 int ParseLeadingInt(const std::wstring& text)
 {
-    size_t i = 0;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-'))
-        negative = text[i++] == L'-';
-    // Accumulated as a negative figure so that the int range's lowest value is reachable too.
-    constexpr long long kLowest = std::numeric_limits<int>::min();
-    long long value = 0;
-    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i)
-        value = std::max(value * 10 - (text[i] - L'0'), kLowest);
-    if (!negative)
-        value = std::min(-value, static_cast<long long>(std::numeric_limits<int>::max()));
-    return static_cast<int>(value);
+    constexpr int64_t kLowest = std::numeric_limits<int>::min();
+    constexpr int64_t kHighest = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(LeadingInteger(text), kLowest, kHighest));
 }

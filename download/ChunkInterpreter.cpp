@@ -1,5 +1,7 @@
 #include "download/ChunkInterpreter.h"
 
+#include "core/TextScan.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -43,33 +45,6 @@ bool Contains(const std::wstring& text, std::wstring_view part)
     return text.find(part) != std::wstring::npos;
 }
 
-void ReplaceAll(std::wstring& text, std::wstring_view from, std::wstring_view to)
-{
-    if (from.empty() || text.find(from) == std::wstring::npos)
-        return;
-    std::wstring result;
-    result.reserve(text.size());
-    size_t start = 0;
-    for (size_t found; (found = text.find(from, start)) != std::wstring::npos; start = found + from.size()) {
-        result.append(text, start, found - start);
-        result.append(to);
-    }
-    result.append(text, start);
-    text.swap(result);
-}
-
-bool IsBlank(wchar_t c)
-{
-    return c == L' ' || (c >= L'\t' && c <= L'\r');
-}
-
-std::wstring TrimBlanks(const std::wstring& text)
-{
-    const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlank).base();
-    return first < last ? std::wstring(first, last) : std::wstring();
-}
-
 bool IsDigit(wchar_t c)
 {
     return c >= L'0' && c <= L'9';
@@ -80,7 +55,7 @@ bool IsDigit(wchar_t c)
 double LeadingNumberWholePart(const std::wstring& text)
 {
     size_t i = 0;
-    while (i < text.size() && IsBlank(text[i]))
+    while (i < text.size() && IsCrtBlank(text[i]))
         ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-'))

@@ -1,5 +1,7 @@
 #include "download/CommandLineBuilder.h"
 
+#include "core/TextScan.h"
+
 #include <cstdint>
 #include <limits>
 
@@ -53,30 +55,6 @@ std::wstring Without(std::wstring text, wchar_t c)
     return text;
 }
 
-bool IsCrtBlank(wchar_t c)
-{
-    return c == L' ' || (c >= L'\t' && c <= L'\r');
-}
-
-// Reads a leading decimal integer as the C runtime's integer conversion does, but in 64 bits and
-// saturating, so that a long run of digits gives the largest count rather than a wrapped one.
-int64_t ParseLeadingInt64(const std::wstring& text)
-{
-    size_t i = 0;
-    while (i < text.size() && IsCrtBlank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-'))
-        negative = text[i++] == L'-';
-    constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
-    int64_t magnitude = 0;
-    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-        const int digit = text[i] - L'0';
-        magnitude = magnitude > (kMax - digit) / 10 ? kMax : magnitude * 10 + digit;
-    }
-    return negative ? -magnitude : magnitude;
-}
-
 int64_t SaturatingMultiply(int64_t value, int64_t factor)
 {
     constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
@@ -92,7 +70,7 @@ int64_t SaturatingMultiply(int64_t value, int64_t factor)
 std::wstring ViewsCount(const std::wstring& value)
 {
     const int64_t multiplier = Contains(value, L'k') ? 1000 : Contains(value, L'm') ? 1000000 : 1;
-    const int64_t figure = ParseLeadingInt64(Without(Without(value, L'm'), L'k'));
+    const int64_t figure = LeadingInteger(Without(Without(value, L'm'), L'k'));
     return std::to_wstring(SaturatingMultiply(figure, multiplier));
 }
 

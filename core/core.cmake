@@ -1,0 +1,3 @@
+target_sources(reelsift_core PRIVATE
+  ${CMAKE_SOURCE_DIR}/core/TextScan.cpp
+)
