@@ -109,7 +109,8 @@ UINT CReelsiftDlg::SelfUpdateToolThread(LPVOID) {
     startup.wShowWindow = SW_HIDE;
     std::wstring commandLine = L"youtube-dl.exe -U";
     PROCESS_INFORMATION process{};
-    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
+    // Inherits nothing: it needs no handles, and holding a running job's pipe would keep that job open.
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
                          nullptr, &startup, &process)) {
         ::CloseHandle(process.hThread);
         ::CloseHandle(process.hProcess);
