@@ -1,0 +1,111 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+#include "framework/Framework.h"
+#include "picture/GifFrame.h"
+#include "picture/GifWalker.h"
+
+class GlobalLockScope;
+
+// A static control that shows a picture, or plays an animated GIF on a thread of its own. It composes
+// the picture in an off-screen surface, paints by copying that surface, and takes the picture's size.
+//
+// Loads, draws and stops may come from any thread; they are serialised, so a control is never loaded
+// or started by two threads at once, and nothing is freed while the animation thread may still use
+// it.
+class CPictureEx : public CStatic {
+public:
+    CPictureEx();
+    ~CPictureEx() override;
+
+    BOOL LoadFromFile(LPCWSTR pszFileName);
+    // Replaces whatever the control held by the picture in the block; the caller keeps the block.
+    BOOL LoadFromMemory(HGLOBAL hGlobal, DWORD dwSize);
+
+    // Starts the animation of an animated GIF (FALSE), or draws the still picture (TRUE when drawn).
+    BOOL Draw();
+    void Stop();
+    void Unload();
+
+    BOOL IsAnimatedGif() const;
+    BOOL IsPlaying() const { return m_bPlaying; }
+
+protected:
+    void OnPaint();
+    void OnDestroy();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // The GIF walker over m_pData, m_cbData, m_nOffset and m_cbGlobalColorTable.
+    GifBlockKind PeekBlockKind() const;
+    UINT MeasureSubBlocks(UINT nOffset) const;
+    LONGLONG MeasureBlock() const;
+    BOOL SkipBlock();
+    BOOL SkipFrame();
+    HGLOBAL ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, POINT& frameOffset, UINT& nDisposal);
+    GifWalker Walker() const { return GifWalker(m_pData, m_cbData, m_nOffset, m_cbGlobalColorTable); }
+
+    // Loading, with m_lifecycleLock held; resizeTo receives the size the control must take.
+    BOOL LoadLocked(HGLOBAL hGlobal, DWORD dwSize, SIZE& resizeTo, bool& resize);
+    BOOL LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& locked);
+    BOOL LoadStillLocked(HGLOBAL hGlobal, DWORD dwSize);
+    BOOL CreateSurface(int cx, int cy);
+    void UnloadLocked();
+    void SetPictureSize(SIZE size);
+
+    // The animation thread and its stop, with m_lifecycleLock held.
+    void StartAnimationLocked();
+    void StopLocked();
+    void JoinAnimationLocked();
+    void ForgetEndedThreadLocked();
+    BOOL IsAnimatedGifLocked() const { return m_bGif && m_frames.size() > 1; }
+
+    static unsigned __stdcall AnimationThreadEntry(void* pParam);
+    void RunAnimation();
+    // With m_surfaceLock held.
+    void SaveAreaUnder(const GifFrame& frame);
+    bool RenderFrame(const GifFrame& frame);
+    // True when the surface changed.
+    bool DisposeFrame(const GifFrame& frame);
+    static RECT FrameRect(const GifFrame& frame);
+    void FillSurface(const RECT& rect);
+
+    RECT m_rcPaint;
+    SIZE m_sizePicture;
+    COLORREF m_clrBack;
+    std::atomic<int> m_nFrame;
+    UINT m_cbData;
+    UINT m_nOffset;
+    UINT m_cbGlobalColorTable;
+    BOOL m_bGif;
+    std::atomic<BOOL> m_bPlaying;
+    std::atomic<BOOL> m_bStopRequested;
+    BOOL m_bReady;
+    HDC m_hdcSurface;
+    HDC m_hdcSaved;
+    HBITMAP m_hbmSaved;
+    HGDIOBJ m_hbmSavedOld;
+    HBITMAP m_hbmSurface;
+    HGDIOBJ m_hbmSurfaceOld;
+    HANDLE m_hThread;
+    HANDLE m_hStopEvent;
+    Microsoft::WRL::ComPtr<IPicture> m_pStillPicture;
+    const BYTE* m_pHeader;
+    const BYTE* m_pData;
+    const BYTE* m_pScreenDescriptor;
+    std::vector<GifFrame> m_frames;
+
+    // Serialises loads, draws, stops and unloads. Never held while a message is sent to the window,
+    // since the window's thread may be waiting for it.
+    mutable std::mutex m_lifecycleLock;
+    // Guards the surface and its size between the animation thread, the painter and the loader.
+    std::mutex m_surfaceLock;
+
+    friend class PictureExProbe;  // lets the tests look into the surface
+};

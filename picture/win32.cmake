@@ -1,0 +1,4 @@
+target_sources(reelsift_win PRIVATE
+  ${CMAKE_SOURCE_DIR}/picture/PictureAnimation.cpp
+  ${CMAKE_SOURCE_DIR}/picture/PictureEx.cpp
+)

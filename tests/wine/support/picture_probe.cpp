@@ -1,0 +1,69 @@
+#include "support/picture_probe.h"
+
+#include <algorithm>
+#include <mutex>
+
+COLORREF PictureExProbe::SurfacePixel(CPictureEx& picture, int x, int y)
+{
+    std::lock_guard<std::mutex> surface(picture.m_surfaceLock);
+    return picture.m_hdcSurface ? ::GetPixel(picture.m_hdcSurface, x, y) : CLR_INVALID;
+}
+
+HANDLE PictureExProbe::Thread(CPictureEx& picture)
+{
+    std::lock_guard<std::mutex> lifecycle(picture.m_lifecycleLock);
+    return picture.m_hThread;
+}
+
+PictureWindow::PictureWindow()
+{
+    m_frame = ::CreateWindowExW(0, L"STATIC", L"picture test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400,
+                                nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    m_static = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 16, 16, m_frame, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+}
+
+PictureWindow::~PictureWindow()
+{
+    if (m_frame)
+        ::DestroyWindow(m_frame);
+}
+
+SIZE PictureWindow::StaticSize() const
+{
+    RECT rect{};
+    ::GetWindowRect(m_static, &rect);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        if (condition())
+            return true;
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 2)),
+                                    QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD milliseconds)
+{
+    PumpUntil([] { return false; }, milliseconds);
+}
+
+std::wstring PictureTestFile(const wchar_t* name)
+{
+    std::wstring path = L"Z:";
+    for (const char* c = REELSIFT_SOURCE_DIR "/tests/data/picture/"; *c; ++c)
+        path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return path + name;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "picture/PictureEx.h"
+
+// Reads what a CPictureEx has composed, under the same lock its painter takes.
+class PictureExProbe {
+public:
+    // CLR_INVALID when the control has no surface.
+    static COLORREF SurfacePixel(CPictureEx& picture, int x, int y);
+    static int Frame(const CPictureEx& picture) { return picture.m_nFrame; }
+    static HANDLE Thread(CPictureEx& picture);
+};
+
+// A plain top-level window with one STATIC child that a CPictureEx subclasses; destroyed at the end.
+class PictureWindow {
+public:
+    PictureWindow();
+    PictureWindow(const PictureWindow&) = delete;
+    PictureWindow& operator=(const PictureWindow&) = delete;
+    ~PictureWindow();
+
+    HWND Static() const { return m_static; }
+    SIZE StaticSize() const;
+
+private:
+    HWND m_frame = nullptr;
+    HWND m_static = nullptr;
+};
+
+// Dispatches this thread's messages until the condition holds or the time is up; true if it held.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+// Dispatches this thread's messages for the given time.
+void PumpFor(DWORD milliseconds);
+
+// Absolute Windows path of a file under tests/data/picture.
+std::wstring PictureTestFile(const wchar_t* name);
