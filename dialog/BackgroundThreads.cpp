@@ -79,7 +79,7 @@ UINT CReelsiftDlg::ShowDownloadingGifThread(LPVOID parameter) {
 UINT CReelsiftDlg::StartupProgressThread(LPVOID parameter) {
     auto* dlg = static_cast<CReelsiftDlg*>(parameter);
     CProgressCtrl& bar = dlg->m_progressStartup;
-    dlg->m_btnDownload.EnableWindow(FALSE);
+    dlg->EnableDownloadButton(FALSE);
     bar.ShowWindow(SW_SHOW);
     bar.SetRange(0, 100);
     for (int position = 0; position <= 100; ++position) {
@@ -96,7 +96,7 @@ UINT CReelsiftDlg::StartupProgressThread(LPVOID parameter) {
         ::Sleep(10);
     }
     ::Sleep(250);
-    dlg->m_btnDownload.EnableWindow(TRUE);
+    dlg->EnableDownloadButton(TRUE);
     bar.ShowWindow(SW_HIDE);
     return 0;
 }

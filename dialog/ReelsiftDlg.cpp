@@ -194,3 +194,10 @@ HBRUSH CReelsiftDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
 HCURSOR CReelsiftDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 void CReelsiftDlg::OnCommandIgnored() {}
+
+void CReelsiftDlg::EnableDownloadButton(BOOL enable) {
+    m_btnDownload.EnableWindow(enable);
+    // The dialog manager repaints the area of a default button whose state changes, and the background picture
+    // above it in the z-order then covers it: the button draws itself again on top.
+    m_btnDownload.Invalidate(TRUE);
+}

@@ -130,6 +130,7 @@ private:
     // Shows a picture file in one picture control for a while (forever with playMs 0); one thread per control
     // at a time.
     static UINT PlayStatusAnimation(CPictureEx& picture, const wchar_t* file, DWORD playMs);
+    void EnableDownloadButton(BOOL enable);
     bool IsChecked(const CButton& box) const { return box.GetCheck() == BST_CHECKED; }
     void ToggleCheck(CButton& box) { box.SetCheck(box.GetCheck() == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED); }
     std::array<CButton*, 10> SavedCheckBoxes();

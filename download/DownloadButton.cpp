@@ -26,7 +26,7 @@ void CReelsiftDlg::OnBnClickedDownload() {
     m_editUrl.EnableWindow(FALSE);
     GetDlgItem(IDC_STATUS)->ShowWindow(SW_SHOW);
     m_chkAutoPaste.ShowWindow(SW_HIDE);
-    m_btnDownload.EnableWindow(FALSE);
+    EnableDownloadButton(FALSE);
     m_btnAbort.EnableWindow(TRUE);
     m_btnNewLink.EnableWindow(TRUE);
 

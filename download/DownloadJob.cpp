@@ -30,7 +30,7 @@ UINT CReelsiftDlg::DownloadWorkerThread(LPVOID parameter) {
         taskbar->SetProgressState(dlg->m_hWnd, TBPF_PAUSED);
     }
     dlg->SetWindowText(L"Reelsift");
-    dlg->m_btnDownload.EnableWindow(TRUE);
+    dlg->EnableDownloadButton(TRUE);
     dlg->m_btnAbort.EnableWindow(FALSE);
     dlg->m_btnNewLink.EnableWindow(FALSE);
     status->SetWindowText(L"");

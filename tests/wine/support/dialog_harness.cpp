@@ -6,6 +6,7 @@
 
 BEGIN_MESSAGE_MAP(TestReelsiftDlg, CReelsiftDlg)
     ON_MESSAGE(TestReelsiftDlg::kEndTestMessage, &TestReelsiftDlg::OnEndTest)
+    ON_MESSAGE(TestReelsiftDlg::kRunTestMessage, &TestReelsiftDlg::OnRunTest)
 END_MESSAGE_MAP()
 
 namespace {
@@ -17,6 +18,22 @@ BOOL CALLBACK TakeDialogWindow(HWND window, LPARAM found) {
     ::GetClassNameW(window, className, 16);
     if (::lstrcmpW(className, L"#32770") != 0) return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+struct PopupSearch {
+    HWND mainDialog;
+    HWND found;
+};
+
+BOOL CALLBACK TakePopupWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<PopupSearch*>(data);
+    wchar_t className[16] = L"";
+    ::GetClassNameW(window, className, 16);
+    if (window == search->mainDialog || ::lstrcmpW(className, L"#32770") != 0 || !::IsWindowVisible(window)) {
+        return TRUE;
+    }
+    search->found = window;
     return FALSE;
 }
 
@@ -107,6 +124,21 @@ void DialogHarness::Click(int id) {
         ::SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
         ::SendMessageW(control, WM_LBUTTONUP, 0, point);
     }
+}
+
+void DialogHarness::ClickLater(int id) { ::PostMessageW(Control(id), BM_CLICK, 0, 0); }
+
+HWND DialogHarness::WaitForPopup(DWORD timeoutMs) const {
+    PopupSearch search{m_window, nullptr};
+    WaitFor([&] {
+        ::EnumThreadWindows(m_threadId, &TakePopupWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, timeoutMs);
+    return search.found;
+}
+
+void DialogHarness::RunOnDialogThread(const std::function<void()>& work) {
+    ::SendMessageW(m_window, TestReelsiftDlg::kRunTestMessage, 0, reinterpret_cast<LPARAM>(&work));
 }
 
 void DialogHarness::Focus(int id) { ::SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(id)), TRUE); }

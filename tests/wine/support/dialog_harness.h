@@ -14,6 +14,7 @@
 class TestReelsiftDlg : public CReelsiftDlg {
 public:
     static constexpr UINT kEndTestMessage = WM_APP + 0x100;
+    static constexpr UINT kRunTestMessage = WM_APP + 0x101;
 
     using CReelsiftDlg::KillFfmpegProcesses;
     using CReelsiftDlg::m_bRunning;
@@ -23,12 +24,20 @@ public:
     using CReelsiftDlg::m_gifConverting;
     using CReelsiftDlg::m_gifReady;
     using CReelsiftDlg::m_gifUrl;
+    using CReelsiftDlg::m_gifEyes;
+    using CReelsiftDlg::m_gifDownloading;
     using CReelsiftDlg::m_tool;
+    using CReelsiftDlg::m_pWorkerThread;
+    using CReelsiftDlg::SetOutputFolder;
     using CReelsiftDlg::SaveSettings;
 
 protected:
     LRESULT OnEndTest(WPARAM, LPARAM) {
         EndDialog(0);
+        return 0;
+    }
+    LRESULT OnRunTest(WPARAM, LPARAM work) {
+        (*reinterpret_cast<const std::function<void()>*>(work))();
         return 0;
     }
     DECLARE_MESSAGE_MAP()
@@ -59,6 +68,14 @@ public:
 
     // A mouse click on a button, check box or click area, through the control's own window procedure.
     void Click(int id);
+    // A button click that does not wait for its handler, for handlers that open a modal window (a message
+    // box, the folder browser) which the test then finds and closes.
+    void ClickLater(int id);
+    // The first visible top-level dialog of the dialog's thread other than the main dialog (a message box,
+    // the folder browser); nullptr when none appeared within the time.
+    HWND WaitForPopup(DWORD timeoutMs) const;
+    // Runs the work on the dialog's thread and waits for it, for what only the window's own thread may do.
+    void RunOnDialogThread(const std::function<void()>& work);
     // Moves the keyboard focus to a control as the dialog manager does (the old focus gets its kill-focus).
     void Focus(int id);
     void SetText(int id, const std::wstring& text);
@@ -77,6 +94,8 @@ public:
 
     // Polls (pumping this thread's messages) until the condition holds or the time runs out.
     static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
+    // Pumps this thread's messages for a while: to see that something does not happen within that time.
+    static void Pause(DWORD ms) { WaitFor([] { return false; }, ms); }
 
 private:
     static DWORD WINAPI UiThread(LPVOID parameter);

@@ -1,0 +1,200 @@
+// The output folder box, the drive-root warning, the folder browser and opening the folder in the shell.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <set>
+#include <string>
+
+#include "support/dialog_harness.h"
+#include "support/standin_folder.h"
+
+namespace {
+
+std::wstring DefaultFolder() {
+    wchar_t documents[MAX_PATH] = L"";
+    ::SHGetSpecialFolderPathW(nullptr, documents, CSIDL_PERSONAL, FALSE);
+    return std::wstring(documents) + L"\\YouTube Files";
+}
+
+// A folder of this test's own, with a subfolder and a file in it.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        wchar_t temp[MAX_PATH] = L"";
+        ::GetTempPathW(MAX_PATH, temp);
+        m_path = std::wstring(temp) + L"reelsift output " + std::to_wstring(::GetCurrentProcessId());
+        ::CreateDirectoryW(m_path.c_str(), nullptr);
+        ::CreateDirectoryW(Sub().c_str(), nullptr);
+        HANDLE file = ::CreateFileW(File().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+    }
+    ~ScratchFolder() {
+        ::DeleteFileW(File().c_str());
+        ::RemoveDirectoryW(Sub().c_str());
+        ::RemoveDirectoryW(m_path.c_str());
+    }
+    const std::wstring& Path() const { return m_path; }
+    std::wstring Sub() const { return m_path + L"\\Music"; }
+    std::wstring File() const { return m_path + L"\\notes.txt"; }
+
+private:
+    std::wstring m_path;
+};
+
+class OutputFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteSettingsKey(); }
+    void TearDown() override { DeleteSettingsKey(); }
+
+    static void TypeAndLeave(DialogHarness& ui, const std::wstring& typed) {
+        ui.Focus(IDC_OUTPUT_FOLDER);
+        ui.SetText(IDC_OUTPUT_FOLDER, typed);
+        ui.Focus(IDC_URL);
+    }
+    static std::wstring Folder(DialogHarness& ui) { return ui.Dialog().GetOutputFolder().str(); }
+};
+
+TEST_F(OutputFolderTest, ATypedFolderIsTidiedAndTakenWhenItExistsAndPutBackWhenNot) {
+    const ScratchFolder scratch;
+    struct Case {
+        std::wstring typed;
+        std::wstring taken;
+        bool warning;
+    };
+    const Case cases[] = {
+        {L"  " + scratch.Path() + L"\\\\Music\\\\\\  ", scratch.Sub(), false},
+        {scratch.Path() + L"\\no such folder", scratch.Sub(), false},
+        {L"", scratch.Sub(), false},
+        {L"c:", L"c:\\", true},
+        // Put back: the warning keeps the state of the folder that stays.
+        {L"\\\\no-such-server\\share", L"c:\\", true},
+        {scratch.File(), scratch.File(), false},
+        {L"C:\\\\", L"C:\\", true},
+        {L"z:\\", L"z:\\", false},
+        {scratch.Path() + L"\\", scratch.Path(), false},
+    };
+    DialogHarness ui(false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        TypeAndLeave(ui, c.typed);
+        EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), c.taken);
+        EXPECT_EQ(Folder(ui), c.taken);
+        EXPECT_EQ(ui.Visible(IDC_DRIVE_ROOT_WARNING), c.warning);
+    }
+}
+
+TEST_F(OutputFolderTest, LeavingTheBoxUntouchedKeepsADefaultFolderThatDoesNotExistYet) {
+    if (::GetFileAttributesW(DefaultFolder().c_str()) != INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "the default folder exists in this prefix";
+    }
+    DialogHarness ui(false);
+    ui.Focus(IDC_OUTPUT_FOLDER);
+    ui.Focus(IDC_URL);
+    EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), DefaultFolder());
+    EXPECT_EQ(Folder(ui), DefaultFolder());
+}
+
+TEST_F(OutputFolderTest, TheWarningShowsForTheRootsOfDrivesCAndDOnly) {
+    // Stored folders are taken without a look at the disk, so the roots of D: count even where there is no D:.
+    const std::pair<const wchar_t*, bool> cases[] = {
+        {L"C:\\", true},   {L"c:\\", true},       {L"D:\\", true},  {L"d:\\", true},
+        {L"E:\\", false},  {L"Z:\\", false},      {L"C:", false},   {L"C:\\\\", false},
+        {L"C:/", false},   {L"C:\\users", false}, {L" C:\\", false},
+    };
+    for (const auto& [stored, warning] : cases) {
+        SCOPED_TRACE(stored);
+        WriteSetting(L"LastFolderPath", stored);
+        DialogHarness ui(false);
+        EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), stored);
+        EXPECT_EQ(ui.Visible(IDC_DRIVE_ROOT_WARNING), warning);
+    }
+}
+
+TEST_F(OutputFolderTest, OpeningStopsAPendingAutomaticOpening) {
+    DialogHarness ui(false);
+    StandinFolder standin;
+    // A program in the box: each opening leaves one record of its command line.
+    ui.SetText(IDC_OUTPUT_FOLDER, standin.FilePath(L"youtube-dl.exe"));
+    auto openings = [&] { return standin.RecordedCommandLines().size(); };
+
+    // The automatic opening alone opens once: its timer stops at the first tick.
+    ui.RunOnDialogThread([&] { ::SetTimer(ui.Window(), TIMER_AUTO_OPEN, 200, nullptr); });
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return openings() == 1; }, 5000));
+    DialogHarness::Pause(1000);
+    EXPECT_EQ(openings(), 1u);
+
+    // The button opens at once and the pending timer never fires.
+    ui.RunOnDialogThread([&] { ::SetTimer(ui.Window(), TIMER_AUTO_OPEN, 500, nullptr); });
+    ui.Click(IDC_OPEN_FOLDER);
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return openings() == 2; }, 5000));
+    DialogHarness::Pause(1500);
+    EXPECT_EQ(openings(), 2u);
+}
+
+// The processes this one has started, by id.
+std::set<DWORD> ChildProcesses() {
+    std::set<DWORD> children;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more; more = ::Process32NextW(snapshot, &entry)) {
+        if (entry.th32ParentProcessID == ::GetCurrentProcessId()) children.insert(entry.th32ProcessID);
+    }
+    ::CloseHandle(snapshot);
+    return children;
+}
+
+TEST_F(OutputFolderTest, OpeningARealFolderReturnsToTheDialog) {
+    const ScratchFolder scratch;
+    DialogHarness ui(false);
+    ui.SetText(IDC_OUTPUT_FOLDER, scratch.Path());
+    const std::set<DWORD> before = ChildProcesses();
+
+    const ULONGLONG start = ::GetTickCount64();
+    ui.Click(IDC_OPEN_FOLDER);
+    EXPECT_LT(::GetTickCount64() - start, 5000u);
+    EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), scratch.Path());
+
+    // The shell's folder window is not ours to keep.
+    DialogHarness::Pause(500);
+    for (DWORD id : ChildProcesses()) {
+        if (before.count(id)) continue;
+        if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
+            ::TerminateProcess(process, 0);
+            ::CloseHandle(process);
+        }
+    }
+}
+
+BOOL CALLBACK FindText(HWND child, LPARAM data) {
+    auto* wanted = reinterpret_cast<std::pair<const wchar_t*, bool>*>(data);
+    wchar_t text[128] = L"";
+    ::GetWindowTextW(child, text, 128);
+    if (::lstrcmpW(text, wanted->first) != 0) return TRUE;
+    wanted->second = true;
+    return FALSE;
+}
+
+TEST_F(OutputFolderTest, CancellingTheFolderBrowserChangesNothing) {
+    WriteSetting(L"LastFolderPath", L"C:\\");
+    DialogHarness ui(false);
+    ui.ClickLater(IDC_CHANGE_FOLDER);
+    const HWND browser = ui.WaitForPopup(10000);
+    ASSERT_NE(browser, nullptr);
+    std::pair<const wchar_t*, bool> title{L"Select the Output Folder...", false};
+    ::EnumChildWindows(browser, &FindText, reinterpret_cast<LPARAM>(&title));
+    EXPECT_TRUE(title.second);
+
+    ::PostMessageW(::GetDlgItem(browser, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !::IsWindow(browser); }, 5000));
+    ::SendMessageW(ui.Window(), WM_NULL, 0, 0);  // the handler has returned
+
+    EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), L"C:\\");
+    EXPECT_EQ(Folder(ui), L"C:\\");
+    EXPECT_TRUE(ui.Visible(IDC_DRIVE_ROOT_WARNING));
+}
+
+}  // namespace

@@ -1,0 +1,363 @@
+// The settings under HKCU\SOFTWARE\Reelsift, through the real registry: what a start reads and applies, what
+// a close writes, and what happens to values that are missing or malformed.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "support/dialog_harness.h"
+
+namespace {
+
+const wchar_t kKey[] = L"SOFTWARE\\Reelsift";
+
+struct NamedBox {
+    const wchar_t* name;
+    int id;
+};
+const NamedBox kBoxes[] = {
+    {L"check_auto_paste", IDC_AUTO_PASTE},
+    {L"check_download_only_audio", IDC_AUDIO_ONLY},
+    {L"check_download_full_video", IDC_FULL_VIDEO},
+    {L"check_download_all_formats", IDC_ALL_FORMATS},
+    {L"check_write_metadata", IDC_METADATA},
+    {L"check_embed_subtitles", IDC_SUBTITLES},
+    {L"check_embed_thumb", IDC_THUMBNAIL},
+    {L"check_download_reverse", IDC_PLAYLIST_REVERSE},
+    {L"check_auto_create_folders", IDC_PLAYLIST_FOLDERS},
+    {L"check_auto_open", IDC_AUTO_OPEN},
+};
+
+bool KeyExists() {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+RECT WindowRect(const DialogHarness& ui) {
+    RECT rect{};
+    ::GetWindowRect(ui.Window(), &rect);
+    return rect;
+}
+
+void ExpectPlacement(const DialogHarness& ui, int width, int height, int left, int top) {
+    const RECT rect = WindowRect(ui);
+    EXPECT_EQ(rect.right - rect.left, width);
+    EXPECT_EQ(rect.bottom - rect.top, height);
+    EXPECT_EQ(rect.left, left);
+    EXPECT_EQ(rect.top, top);
+}
+
+// The first start's placement: the default size, centred on the work area.
+void ExpectDefaultPlacement(const DialogHarness& ui) {
+    const RECT rect = WindowRect(ui);
+    EXPECT_EQ(rect.right - rect.left, 966);
+    EXPECT_EQ(rect.bottom - rect.top, 604);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(ui.Window(), MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_NEAR((rect.left + rect.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
+    EXPECT_NEAR((rect.top + rect.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+}
+
+std::wstring DefaultFolder() {
+    wchar_t documents[MAX_PATH] = L"";
+    ::SHGetSpecialFolderPathW(nullptr, documents, CSIDL_PERSONAL, FALSE);
+    return std::wstring(documents) + L"\\YouTube Files";
+}
+
+// A folder that exists while the test runs.
+class ExistingFolder {
+public:
+    explicit ExistingFolder(const wchar_t* name) {
+        wchar_t temp[MAX_PATH] = L"";
+        ::GetTempPathW(MAX_PATH, temp);
+        m_path = std::wstring(temp) + name + std::to_wstring(::GetCurrentProcessId());
+        ::CreateDirectoryW(m_path.c_str(), nullptr);
+    }
+    ~ExistingFolder() { Remove(); }
+    void Remove() const { ::RemoveDirectoryW(m_path.c_str()); }
+    const std::wstring& Path() const { return m_path; }
+
+private:
+    std::wstring m_path;
+};
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteSettingsKey(); }
+    void TearDown() override { DeleteSettingsKey(); }
+
+    static void Save(DialogHarness& ui) {
+        ui.RunOnDialogThread([&] { ui.Dialog().SaveSettings(); });
+    }
+    static void PlaceWindow(DialogHarness& ui, int left, int top, int width, int height) {
+        ::SetWindowPos(ui.Window(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+};
+
+TEST_F(SettingsTest, AFirstStartReadsWithoutCreatingTheKeyAndClosingCreatesItForTheNextStart) {
+    {
+        DialogHarness ui(false);
+        EXPECT_FALSE(KeyExists());
+        ExpectDefaultPlacement(ui);
+        const RECT opened = WindowRect(ui);
+        Save(ui);
+        ASSERT_TRUE(KeyExists());
+        EXPECT_EQ(ReadSetting(L"LastWindowPos"), L"966x604:" + std::to_wstring(opened.left) + L";" +
+                                                    std::to_wstring(opened.top));
+        for (const NamedBox& box : kBoxes) EXPECT_EQ(ReadSetting(box.name), L"false") << box.name;
+        for (const wchar_t* combo : {L"combo_filter", L"combo_audioformat", L"combo_videoformat"}) {
+            EXPECT_EQ(ReadSetting(combo), L"-1") << combo;
+        }
+        if (::GetFileAttributesW(DefaultFolder().c_str()) == INVALID_FILE_ATTRIBUTES) {
+            EXPECT_EQ(ReadSetting(L"LastFolderPath"), L"<missing>");
+        }
+    }
+    // The next start looks the same.
+    DialogHarness ui(false);
+    ExpectDefaultPlacement(ui);
+    for (const NamedBox& box : kBoxes) EXPECT_FALSE(ui.Checked(box.id)) << box.name;
+    for (int combo : {IDC_FILTER_KIND, IDC_AUDIO_FORMAT, IDC_VIDEO_FORMAT}) EXPECT_EQ(ui.Selection(combo), CB_ERR);
+    EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), DefaultFolder());
+}
+
+TEST_F(SettingsTest, AllFifteenValuesSurviveACloseAndAStart) {
+    const ExistingFolder folder(L"reelsift settings ");
+    const ExistingFolder other(L"reelsift typed only ");
+    const int checked[] = {IDC_AUTO_PASTE, IDC_FULL_VIDEO, IDC_METADATA, IDC_THUMBNAIL, IDC_PLAYLIST_FOLDERS};
+    {
+        DialogHarness ui(false);
+        for (int id : checked) ui.SetCheck(id, true);
+        ::SendMessageW(ui.Control(IDC_AUDIO_FORMAT), CB_SETCURSEL, 2, 0);
+        ::SendMessageW(ui.Control(IDC_VIDEO_FORMAT), CB_SETCURSEL, 5, 0);
+        ::SendMessageW(ui.Control(IDC_FILTER_KIND), CB_SETCURSEL, 7, 0);
+        ui.Focus(IDC_OUTPUT_FOLDER);
+        ui.SetText(IDC_OUTPUT_FOLDER, folder.Path());
+        ui.Focus(IDC_URL);
+        ui.SetText(IDC_OUTPUT_FOLDER, other.Path());  // typed, not yet taken: not saved
+        PlaceWindow(ui, 30, 40, 900, 650);
+        Save(ui);
+    }
+    EXPECT_EQ(ReadSetting(L"LastWindowPos"), L"900x650:30;40");
+    EXPECT_EQ(ReadSetting(L"LastFolderPath"), folder.Path());
+    EXPECT_EQ(ReadSetting(L"combo_audioformat"), L"2");
+    EXPECT_EQ(ReadSetting(L"combo_videoformat"), L"5");
+    EXPECT_EQ(ReadSetting(L"combo_filter"), L"7");
+
+    DialogHarness ui(false);
+    ExpectPlacement(ui, 900, 650, 30, 40);
+    EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), folder.Path());
+    EXPECT_EQ(ui.Dialog().GetOutputFolder().str(), folder.Path());
+    for (const NamedBox& box : kBoxes) {
+        EXPECT_EQ(ui.Checked(box.id), std::find(std::begin(checked), std::end(checked), box.id) != std::end(checked))
+            << box.name;
+    }
+    EXPECT_EQ(ui.Selection(IDC_AUDIO_FORMAT), 2);
+    EXPECT_EQ(ui.Selection(IDC_VIDEO_FORMAT), 5);
+    EXPECT_EQ(ui.Selection(IDC_FILTER_KIND), 7);
+    EXPECT_FALSE(ui.Enabled(IDC_AUDIO_FORMAT));
+    EXPECT_TRUE(ui.Enabled(IDC_VIDEO_FORMAT));
+    EXPECT_FALSE(ui.Checked(IDC_FILTER));
+    EXPECT_FALSE(ui.Enabled(IDC_FILTER_KIND));
+}
+
+TEST_F(SettingsTest, EachCheckBoxIsKeptUnderItsOwnName) {
+    {
+        DialogHarness ui(false);
+        for (const NamedBox& only : kBoxes) {
+            for (const NamedBox& box : kBoxes) ui.SetCheck(box.id, box.id == only.id);
+            Save(ui);
+            for (const NamedBox& box : kBoxes) {
+                EXPECT_EQ(ReadSetting(box.name), box.id == only.id ? L"true" : L"false") << only.name;
+            }
+        }
+    }
+    for (const NamedBox& only : kBoxes) {
+        for (const NamedBox& box : kBoxes) WriteSetting(box.name, box.id == only.id ? L"true" : L"false");
+        DialogHarness ui(false);
+        for (const NamedBox& box : kBoxes) EXPECT_EQ(ui.Checked(box.id), box.id == only.id) << only.name;
+    }
+}
+
+TEST_F(SettingsTest, OnlyExactlyTrueChecksAndComboTextsReadAsTheirLeadingNumber) {
+    WriteSetting(L"check_auto_paste", L"True");
+    WriteSetting(L"check_download_only_audio", L"TRUE");
+    WriteSetting(L"check_write_metadata", L"1");
+    WriteSetting(L"check_download_reverse", L"yes");
+    WriteSetting(L"check_auto_create_folders", L"true ");
+    WriteSetting(L"check_auto_open", L"true");
+    WriteSetting(L"combo_filter", L"99");
+    WriteSetting(L"combo_audioformat", L"abc");
+    WriteSetting(L"combo_videoformat", L" 2x");
+    DialogHarness ui(false);
+    for (int id : {IDC_AUTO_PASTE, IDC_AUDIO_ONLY, IDC_METADATA, IDC_PLAYLIST_REVERSE, IDC_PLAYLIST_FOLDERS}) {
+        EXPECT_FALSE(ui.Checked(id)) << id;
+    }
+    EXPECT_TRUE(ui.Checked(IDC_AUTO_OPEN));
+    EXPECT_EQ(ui.Selection(IDC_FILTER_KIND), CB_ERR);
+    EXPECT_EQ(ui.Selection(IDC_AUDIO_FORMAT), 0);
+    EXPECT_EQ(ui.Selection(IDC_VIDEO_FORMAT), 2);
+}
+
+TEST_F(SettingsTest, AStoredCombinationIsShownAsStoredWithoutAnyRuleRunning) {
+    WriteSetting(L"check_download_only_audio", L"true");
+    WriteSetting(L"check_download_full_video", L"true");
+    WriteSetting(L"check_embed_subtitles", L"true");
+    WriteSetting(L"check_embed_thumb", L"true");
+    WriteSetting(L"combo_audioformat", L"0");
+    WriteSetting(L"combo_videoformat", L"0");
+    DialogHarness ui(false);
+    DialogHarness::Pause(700);  // longer than any delayed uncheck
+    EXPECT_TRUE(ui.Checked(IDC_AUDIO_ONLY));
+    EXPECT_TRUE(ui.Checked(IDC_FULL_VIDEO));
+    EXPECT_TRUE(ui.Checked(IDC_SUBTITLES));
+    EXPECT_TRUE(ui.Checked(IDC_THUMBNAIL));
+    EXPECT_TRUE(ui.Enabled(IDC_AUDIO_FORMAT));
+    EXPECT_TRUE(ui.Enabled(IDC_VIDEO_FORMAT));
+    EXPECT_FALSE(ui.Visible(IDC_MODE_PICTURE));
+}
+
+TEST_F(SettingsTest, AMalformedValueReadsAsEmpty) {
+    const ExistingFolder folder(L"reelsift stored ");
+    enum class Size { Whole, LastByteCut, NoTerminator, Zero };
+    struct Form {
+        const char* what;
+        DWORD type;
+        size_t padTo;  // characters, blanks added after the text
+        Size size;
+        bool applied;
+    };
+    const Form forms[] = {
+        {"well formed", REG_SZ, 0, Size::Whole, true},
+        {"expandable, taken as stored", REG_EXPAND_SZ, 0, Size::Whole, true},
+        {"259 characters", REG_SZ, 259, Size::Whole, true},
+        {"binary", REG_BINARY, 0, Size::Whole, false},
+        {"multi-string", REG_MULTI_SZ, 0, Size::Whole, false},
+        {"300 characters", REG_SZ, 300, Size::Whole, false},
+        {"260 characters", REG_SZ, 260, Size::Whole, false},
+        {"odd size", REG_SZ, 0, Size::LastByteCut, false},
+        {"no terminator", REG_SZ, 0, Size::NoTerminator, false},
+        {"empty", REG_SZ, 0, Size::Zero, false},
+    };
+    for (const Form& form : forms) {
+        SCOPED_TRACE(form.what);
+        DeleteSettingsKey();
+        auto write = [&](const wchar_t* name, std::wstring text) {
+            if (text.size() < form.padTo) text.append(form.padTo - text.size(), L' ');
+            // The registry counts a terminator that follows the data, so an unterminated text is followed by
+            // something else.
+            std::wstring data = text + (form.size == Size::NoTerminator ? L'X' : L'\0');
+            size_t bytes = data.size() * sizeof(wchar_t);
+            if (form.size == Size::LastByteCut) bytes -= 1;
+            if (form.size == Size::NoTerminator) bytes -= sizeof(wchar_t);
+            if (form.size == Size::Zero) bytes = 0;
+            WriteRawSetting(name, form.type, data.c_str(), static_cast<DWORD>(bytes));
+            return text;
+        };
+        const std::wstring storedFolder = write(L"LastFolderPath", folder.Path());
+        write(L"LastWindowPos", L"800x600:10;20");
+        write(L"combo_audioformat", L"2");
+        if (form.padTo == 0) write(L"check_auto_paste", L"true");
+
+        DialogHarness ui(false);
+        if (form.applied) {
+            ExpectPlacement(ui, 800, 600, 10, 20);
+            EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), storedFolder);
+            EXPECT_EQ(ui.Selection(IDC_AUDIO_FORMAT), 2);
+            EXPECT_EQ(ui.Checked(IDC_AUTO_PASTE), form.padTo == 0);
+        } else {
+            ExpectDefaultPlacement(ui);
+            EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), DefaultFolder());
+            EXPECT_EQ(ui.Selection(IDC_AUDIO_FORMAT), CB_ERR);
+            EXPECT_FALSE(ui.Checked(IDC_AUTO_PASTE));
+        }
+    }
+}
+
+TEST_F(SettingsTest, AStoredPlacementIsAppliedUnlessItWouldLeaveTheWindowUnusable) {
+    struct Case {
+        const wchar_t* stored;
+        bool applied;
+        int width, height, left, top;
+    };
+    const Case cases[] = {
+        {L"800x600:10;20", true, 800, 600, 10, 20},
+        {L"800x600:-300;100", true, 800, 600, -300, 100},
+        {L"800x600:100;-5", true, 800, 600, 100, -5},
+        {L"200x150:10;20", true, 200, 150, 10, 20},
+        {L"800x600", false, 0, 0, 0, 0},
+        {L"axb:c;d", false, 0, 0, 0, 0},
+        {L"199x600:10;20", false, 0, 0, 0, 0},
+        {L"800x149:10;20", false, 0, 0, 0, 0},
+        {L"800x600:5000;5000", false, 0, 0, 0, 0},
+        {L"800x600:-32000;-32000", false, 0, 0, 0, 0},
+        {L"800x600:10;2000", false, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        WriteSetting(L"LastWindowPos", c.stored);
+        DialogHarness ui(false);
+        if (c.applied) ExpectPlacement(ui, c.width, c.height, c.left, c.top);
+        else ExpectDefaultPlacement(ui);
+    }
+}
+
+TEST_F(SettingsTest, AMinimisedOrMaximisedWindowKeepsItsRestoredRectangle) {
+    for (int show : {SW_MINIMIZE, SW_MAXIMIZE}) {
+        SCOPED_TRACE(show);
+        WriteSetting(L"LastWindowPos", L"800x600:10;20");
+        DialogHarness ui(false);
+        ui.RunOnDialogThread([&] { ::ShowWindow(ui.Window(), show); });
+        ASSERT_TRUE(show == SW_MINIMIZE ? ::IsIconic(ui.Window()) : ::IsZoomed(ui.Window()));
+        WriteSetting(L"LastWindowPos", L"");
+        Save(ui);
+        EXPECT_EQ(ReadSetting(L"LastWindowPos"), L"800x600:10;20");
+    }
+}
+
+TEST_F(SettingsTest, AFolderThatNoLongerExistsIsNotWrittenOver) {
+    ExistingFolder folder(L"reelsift vanishing ");
+    WriteSetting(L"LastFolderPath", folder.Path());
+    DialogHarness ui(false);
+    ASSERT_EQ(ui.Dialog().GetOutputFolder().str(), folder.Path());
+    folder.Remove();
+    WriteSetting(L"LastFolderPath", L"C:\\kept from before");
+    Save(ui);
+    EXPECT_EQ(ReadSetting(L"LastFolderPath"), L"C:\\kept from before");
+    EXPECT_EQ(ReadSetting(L"check_auto_paste"), L"false");  // the rest was written
+}
+
+TEST_F(SettingsTest, OfTwoInstancesTheOneThatClosesLastDecides) {
+    for (bool firstClosesLast : {false, true}) {
+        SCOPED_TRACE(firstClosesLast);
+        DeleteSettingsKey();
+        {
+            DialogHarness first(false);
+            DialogHarness second(false);
+            first.SetCheck(IDC_AUDIO_ONLY, true);
+            ::SendMessageW(first.Control(IDC_AUDIO_FORMAT), CB_SETCURSEL, 1, 0);
+            second.SetCheck(IDC_FULL_VIDEO, true);
+            ::SendMessageW(second.Control(IDC_VIDEO_FORMAT), CB_SETCURSEL, 4, 0);
+            if (firstClosesLast) {
+                Save(second);
+                Save(first);
+            } else {
+                Save(first);
+                Save(second);
+            }
+        }
+        DialogHarness next(false);
+        EXPECT_EQ(next.Checked(IDC_AUDIO_ONLY), firstClosesLast);
+        EXPECT_EQ(next.Checked(IDC_FULL_VIDEO), !firstClosesLast);
+        EXPECT_EQ(next.Selection(IDC_AUDIO_FORMAT), firstClosesLast ? 1 : CB_ERR);
+        EXPECT_EQ(next.Selection(IDC_VIDEO_FORMAT), firstClosesLast ? CB_ERR : 4);
+    }
+}
+
+}  // namespace

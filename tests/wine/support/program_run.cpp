@@ -1,0 +1,68 @@
+#include "support/program_run.h"
+
+#include "support/dialog_harness.h"
+#include "support/standin_folder.h"
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    HWND exclude;
+    HWND found;
+};
+
+BOOL CALLBACK TakeShownDialog(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<Search*>(parameter);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    wchar_t className[16] = L"";
+    ::GetClassNameW(window, className, 16);
+    if (owner != search->processId || window == search->exclude || !::IsWindowVisible(window) ||
+        ::lstrcmpW(className, L"#32770") != 0) {
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindShownDialog(DWORD processId, HWND exclude, DWORD timeoutMs) {
+    Search search{processId, exclude, nullptr};
+    DialogHarness::WaitFor([&] {
+        ::EnumWindows(&TakeShownDialog, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, timeoutMs);
+    return search.found;
+}
+
+}  // namespace
+
+std::wstring BuiltProgramPath() { return WindowsPathOf(std::string(REELSIFT_BINARY_DIR) + "/app/Reelsift.exe"); }
+
+ProgramRun::ProgramRun(const std::wstring& executable, const std::wstring& folder) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    std::wstring commandLine = L"\"" + executable + L"\"";
+    if (::CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         folder.c_str(), &startup, &m_process)) {
+        m_dialog = FindShownDialog(m_process.dwProcessId, nullptr, 15000);
+    }
+}
+
+ProgramRun::~ProgramRun() {
+    if (m_process.hProcess) {
+        if (WaitForExit(0) == STILL_ACTIVE) ::TerminateProcess(m_process.hProcess, 1);
+        ::CloseHandle(m_process.hProcess);
+        ::CloseHandle(m_process.hThread);
+    }
+}
+
+HWND ProgramRun::FindOtherDialog(DWORD timeoutMs) const {
+    return FindShownDialog(m_process.dwProcessId, m_dialog, timeoutMs);
+}
+
+DWORD ProgramRun::WaitForExit(DWORD timeoutMs) const {
+    DWORD code = STILL_ACTIVE;
+    DialogHarness::WaitFor([&] { return ::GetExitCodeProcess(m_process.hProcess, &code) && code != STILL_ACTIVE; },
+                           timeoutMs);
+    return code;
+}
