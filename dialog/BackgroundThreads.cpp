@@ -91,6 +91,7 @@ UINT CReelsiftDlg::StartupProgressThread(LPVOID parameter) {
     bar.SetMarquee(TRUE, 5);
     ::Sleep(1600);
     bar.ModifyStyle(PBS_MARQUEE, 0);
+    bar.SetMarquee(FALSE, 0);  // the control's marquee timer would otherwise tick for the rest of the run
     for (int position = 100; position >= 0; --position) {
         bar.SetPos(position);
         ::Sleep(10);

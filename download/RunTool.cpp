@@ -51,6 +51,7 @@ void CReelsiftDlg::RunTool(CString commandLine) {
         if (!readOk) break;
     }
     m_tool.Close();
+    m_progressMain.SetMarquee(FALSE, 0);  // a job that ended converting leaves no marquee timer behind
 
     if (itemCompleted) RunCompletionActions();
 }
@@ -65,6 +66,7 @@ void CReelsiftDlg::ShowChunk(const ChunkDisplay& display, bool& itemCompleted) {
     switch (display.kind) {
     case ChunkKind::Progress:
         m_progressMain.ModifyStyle(PBS_MARQUEE, 0);
+        m_progressMain.SetMarquee(FALSE, 0);  // its timer would tick on behind the plain bar
         if (display.position > 0) {
             m_progressMain.SetPos(display.position);
             if (taskbar) taskbar->SetProgressValue(m_hWnd, static_cast<ULONGLONG>(display.position), 1000);

@@ -1,0 +1,234 @@
+// Idle cost: the CPU time Reelsift uses while it sits idle after its start-up show (clipboard watcher running,
+// auto-paste on, no animation playing), as a share of one core, beside a bare program that only sleeps.
+//
+// Under Wine, GetProcessTimes answers for the calling process only (another process's handle gets the
+// caller's own figures), so each process's time is read from the kernel's record of the Unix process that
+// carries it, /proc/<pid>/stat, reached as Z:\proc.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr DWORD kMeasureMs = 30000;
+// The start-up show takes 5.4 s and the longest start-up animation 16 s: after this, nothing plays.
+constexpr DWORD kQuietAfterStartMs = 17500;
+constexpr double kKernelTicksPerSecond = 100.0;  // USER_HZ of Linux
+
+std::wstring WindowsPath(const std::string& unixPath) {
+    std::wstring path = L"Z:";
+    for (char ch : unixPath) path += ch == '/' ? L'\\' : static_cast<wchar_t>(ch);
+    return path;
+}
+
+std::string ReadSmallFile(const std::wstring& path) {
+    std::string contents;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return contents;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) contents.append(buffer, got);
+    ::CloseHandle(file);
+    return contents;
+}
+
+// The Unix process whose command line holds the marker (Wine puts the Windows command line there).
+std::optional<std::wstring> FindUnixProcess(const std::string& marker) {
+    WIN32_FIND_DATAW entry;
+    HANDLE search = ::FindFirstFileW(L"Z:\\proc\\*", &entry);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<std::wstring> found;
+    do {
+        if (entry.cFileName[0] < L'0' || entry.cFileName[0] > L'9') continue;
+        const std::wstring folder = std::wstring(L"Z:\\proc\\") + entry.cFileName;
+        std::string commandLine = ReadSmallFile(folder + L"\\cmdline");
+        for (char& ch : commandLine) ch = ch == '\0' ? ' ' : ch;
+        if (commandLine.find(marker) != std::string::npos) {
+            found = folder;
+            break;
+        }
+    } while (::FindNextFileW(search, &entry));
+    ::FindClose(search);
+    return found;
+}
+
+// User plus system time of the Unix process, in seconds; negative when it cannot be read.
+double ProcessCpuSeconds(const std::wstring& procFolder) {
+    const std::string stat = ReadSmallFile(procFolder + L"\\stat");
+    const size_t afterName = stat.rfind(')');
+    if (afterName == std::string::npos) return -1;
+    // Fields after the name: state is field 3, utime 14, stime 15.
+    const char* cursor = stat.c_str() + afterName + 2;
+    unsigned long long fields[13] = {};
+    for (int field = 3; field <= 15; ++field) {
+        char* end = nullptr;
+        if (field == 3) {
+            while (*cursor && *cursor != ' ') ++cursor;
+            continue;
+        }
+        fields[field - 3] = std::strtoull(cursor, &end, 10);
+        cursor = end;
+    }
+    return static_cast<double>(fields[14 - 3] + fields[15 - 3]) / kKernelTicksPerSecond;
+}
+
+struct Search {
+    DWORD processId;
+    bool found;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<Search*>(parameter);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && ::IsWindowVisible(window)) {
+        search->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool WaitForVisibleWindow(DWORD processId, DWORD timeoutMs) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    while (::GetTickCount64() < deadline) {
+        Search search{processId, false};
+        ::EnumWindows(&FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return true;
+        ::Sleep(20);
+    }
+    return false;
+}
+
+class ChildProcess {
+public:
+    ChildProcess(const std::wstring& executable, const std::wstring& arguments, const std::wstring& folder) {
+        std::wstring commandLine = L"\"" + executable + L"\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        if (!::CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.c_str(), &startup, &m_process)) {
+            m_process = {};
+        }
+    }
+    ~ChildProcess() {
+        if (!m_process.hProcess) return;
+        ::TerminateProcess(m_process.hProcess, 0);
+        ::WaitForSingleObject(m_process.hProcess, 5000);
+        ::CloseHandle(m_process.hThread);
+        ::CloseHandle(m_process.hProcess);
+    }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    bool Started() const { return m_process.hProcess != nullptr; }
+    DWORD Id() const { return m_process.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION m_process{};
+};
+
+// Auto-paste on for the run, so that the watcher does its whole pass each second; the user's value comes back.
+class AutoPasteOn {
+public:
+    AutoPasteOn() {
+        m_keyExisted = ::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ | KEY_WRITE, &m_key) == ERROR_SUCCESS;
+        if (!m_keyExisted &&
+            ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &m_key, nullptr) !=
+                ERROR_SUCCESS) {
+            m_key = nullptr;
+            return;
+        }
+        DWORD size = sizeof(m_previous);
+        m_hadValue = ::RegQueryValueExW(m_key, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(m_previous), &size) ==
+                     ERROR_SUCCESS;
+        Write(L"true");
+    }
+    ~AutoPasteOn() {
+        if (!m_key) return;
+        if (m_hadValue) Write(m_previous);
+        else ::RegDeleteValueW(m_key, kValue);
+        ::RegCloseKey(m_key);
+        if (!m_keyExisted) ::RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
+    }
+    AutoPasteOn(const AutoPasteOn&) = delete;
+    AutoPasteOn& operator=(const AutoPasteOn&) = delete;
+
+private:
+    static constexpr const wchar_t* kKey = L"SOFTWARE\\Reelsift";
+    static constexpr const wchar_t* kValue = L"check_auto_paste";
+    void Write(const wchar_t* text) {
+        ::RegSetValueExW(m_key, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                         static_cast<DWORD>((::lstrlenW(text) + 1) * sizeof(wchar_t)));
+    }
+    HKEY m_key = nullptr;
+    bool m_keyExisted = false;
+    bool m_hadValue = false;
+    wchar_t m_previous[16] = L"";
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc > 1 && std::wstring(argv[1]).rfind(L"--bare", 0) == 0) {
+        ::Sleep(kQuietAfterStartMs + kMeasureMs + 10000);
+        return 0;
+    }
+
+    // The program's own folder holds it and its animations, and no downloader.
+    const std::string marker = "reelsift-idle-bench-" + std::to_string(::GetCurrentProcessId());
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + std::wstring(marker.begin(), marker.end());
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    ::CreateDirectoryW((folder + L"\\gifs").c_str(), nullptr);
+    const std::wstring program = folder + L"\\Reelsift.exe";
+    ::CopyFileW(WindowsPath(REELSIFT_BINARY_DIR "/app/Reelsift.exe").c_str(), program.c_str(), FALSE);
+    for (const wchar_t* gif : {L"converting.gif", L"url.gif", L"ready.gif", L"eyes.gif", L"downloading.gif"}) {
+        ::CopyFileW((WindowsPath(REELSIFT_SOURCE_DIR "/gifs/") + gif).c_str(), (folder + L"\\gifs\\" + gif).c_str(),
+                    FALSE);
+    }
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::string bareMarker = "--bare-" + std::to_string(::GetCurrentProcessId());
+
+    double programShare = -1;
+    double bareShare = -1;
+    {
+        AutoPasteOn autoPaste;
+        ChildProcess reelsift(program, L"", folder);
+        ChildProcess bare(self, std::wstring(bareMarker.begin(), bareMarker.end()), folder);
+        if (!reelsift.Started() || !bare.Started() || !WaitForVisibleWindow(reelsift.Id(), 20000)) {
+            std::fprintf(stderr, "could not start the programs\n");
+            return 1;
+        }
+        ::Sleep(kQuietAfterStartMs);
+        const std::optional<std::wstring> reelsiftProc = FindUnixProcess(marker + "\\Reelsift.exe");
+        const std::optional<std::wstring> bareProc = FindUnixProcess(bareMarker);
+        if (!reelsiftProc || !bareProc) {
+            std::fprintf(stderr, "could not find the processes under Z:\\proc\n");
+            return 1;
+        }
+        const double programBefore = ProcessCpuSeconds(*reelsiftProc);
+        const double bareBefore = ProcessCpuSeconds(*bareProc);
+        const ULONGLONG start = ::GetTickCount64();
+        ::Sleep(kMeasureMs);
+        const double seconds = static_cast<double>(::GetTickCount64() - start) / 1000.0;
+        programShare = 100.0 * (ProcessCpuSeconds(*reelsiftProc) - programBefore) / seconds;
+        bareShare = 100.0 * (ProcessCpuSeconds(*bareProc) - bareBefore) / seconds;
+    }
+    for (const wchar_t* gif : {L"converting.gif", L"url.gif", L"ready.gif", L"eyes.gif", L"downloading.gif"}) {
+        ::DeleteFileW((folder + L"\\gifs\\" + gif).c_str());
+    }
+    ::RemoveDirectoryW((folder + L"\\gifs").c_str());
+    ::DeleteFileW(program.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+
+    std::printf("idle CPU over %u s after the start-up show (watcher on, auto-paste on, no animation)\n",
+                static_cast<unsigned>(kMeasureMs / 1000));
+    std::printf("  Reelsift.exe            %6.3f %% of one core   (target < 0.5 %%)\n", programShare);
+    std::printf("  bare sleeping program   %6.3f %% of one core\n", bareShare);
+    return 0;
+}

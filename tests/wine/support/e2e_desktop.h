@@ -1,0 +1,41 @@
+#pragma once
+// The desktop around the program, as the end-to-end and background tests use it: the clipboard, the
+// foreground, other processes, and screenshots.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Puts the text on the clipboard as Unicode text; the clipboard's previous contents go.
+void PutOnClipboard(const std::wstring& text);
+void ClearClipboard();
+
+// Brings the window to the front as the user's click would, waiting until it is there.
+bool BringToFront(HWND window);
+
+// A plain visible window of the calling thread, to stand in front of the program.
+class OtherWindow {
+public:
+    OtherWindow();
+    ~OtherWindow();
+    OtherWindow(const OtherWindow&) = delete;
+    OtherWindow& operator=(const OtherWindow&) = delete;
+    HWND Window() const { return m_window; }
+
+private:
+    HWND m_window = nullptr;
+};
+
+// The running processes started by the given one whose executable has the given name (any name when empty).
+std::vector<DWORD> ChildProcessIds(DWORD parentId, const std::wstring& exeName = L"");
+// Ends a process this test caused to be started, and the processes it started in turn.
+void EndProcessTree(DWORD processId);
+
+// A fingerprint of what the screen shows in the area: equal fingerprints, equal pixels (almost surely).
+uint64_t ScreenFingerprint(const RECT& area);
+
+// With REELSIFT_SCREENSHOTS naming a (Unix) folder, saves the screen's area there as <name>.png and returns
+// true; otherwise does nothing.
+bool SaveScreenshot(const std::string& name, const RECT& area);

@@ -1,0 +1,168 @@
+#include "support/tray_probe.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "support/dialog_harness.h"
+
+namespace {
+
+// Wine's tray without a window manager: one stand-alone window, one child window per icon.
+const wchar_t kWineTrayClass[] = L"__winex11_standalone_tray";
+const wchar_t kWineTrayIconClass[] = L"__winex11_tray_icon";
+const wchar_t kStandInShellClass[] = L"Shell_TrayWnd";
+constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
+
+bool HasClass(HWND window, const wchar_t* className) {
+    wchar_t actual[64] = L"";
+    ::GetClassNameW(window, actual, 64);
+    return ::lstrcmpW(actual, className) == 0;
+}
+
+BOOL CALLBACK CountIcon(HWND window, LPARAM count) {
+    if (HasClass(window, kWineTrayIconClass)) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+struct BalloonSearch {
+    DWORD trayProcess;
+    bool found;
+};
+
+BOOL CALLBACK FindBalloon(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<BalloonSearch*>(parameter);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == search->trayProcess && ::IsWindowVisible(window) && HasClass(window, TOOLTIPS_CLASSW)) {
+        search->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct MenuSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindMenu(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<MenuSearch*>(parameter);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && ::IsWindowVisible(window) && HasClass(window, L"#32768")) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void PressKey(HWND window, UINT key) {
+    ::PostMessageW(window, WM_KEYDOWN, key, 1);
+    ::PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+}  // namespace
+
+int TrayIconCount() {
+    int count = 0;
+    if (HWND tray = ::FindWindowW(kWineTrayClass, nullptr)) {
+        ::EnumChildWindows(tray, &CountIcon, reinterpret_cast<LPARAM>(&count));
+    }
+    return count;
+}
+
+bool TrayIconExists(HWND window, UINT id) {
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = sizeof(probe);
+    probe.hWnd = window;
+    probe.uID = id;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
+}
+
+void RemoveTrayIcon(HWND window, UINT id) {
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof(record);
+    record.hWnd = window;
+    record.uID = id;
+    ::Shell_NotifyIconW(NIM_DELETE, &record);
+}
+
+bool TrayBalloonVisible() {
+    HWND tray = ::FindWindowW(kWineTrayClass, nullptr);
+    if (!tray) return false;
+    BalloonSearch search{0, false};
+    ::GetWindowThreadProcessId(tray, &search.trayProcess);
+    ::EnumWindows(&FindBalloon, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForPopupMenu(DWORD processId, DWORD timeoutMs) {
+    MenuSearch search{processId, nullptr};
+    DialogHarness::WaitFor([&] {
+        ::EnumWindows(&FindMenu, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, timeoutMs);
+    return search.found;
+}
+
+HWND OpenIconMenu(HWND window, UINT callbackMessage, UINT iconId) {
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        ::PostMessageW(window, callbackMessage, iconId, WM_RBUTTONUP);
+        HWND menu = WaitForPopupMenu(processId, 1500);
+        if (!menu) continue;
+        DialogHarness::Pause(100);  // a menu closed at once is gone by now
+        if (::IsWindowVisible(menu)) return menu;
+        DialogHarness::WaitFor([&] { return WaitForPopupMenu(processId, 0) == nullptr; }, 1000);
+    }
+    return nullptr;
+}
+
+std::vector<std::wstring> PopupMenuItems(HWND menuWindow) {
+    std::vector<std::wstring> items;
+    HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, kGetMenuHandle, 0, 0));
+    const int count = menu ? ::GetMenuItemCount(menu) : 0;
+    for (int position = 0; position < count; ++position) {
+        wchar_t text[64] = L"";
+        ::GetMenuStringW(menu, static_cast<UINT>(position), text, 64, MF_BYPOSITION);
+        items.emplace_back(text);
+    }
+    return items;
+}
+
+void ChoosePopupMenuItem(HWND menuWindow, int position) {
+    // The menu opens with nothing selected: the first Down selects the first item.
+    for (int step = 0; step <= position; ++step) PressKey(menuWindow, VK_DOWN);
+    PressKey(menuWindow, VK_RETURN);
+}
+
+void DismissPopupMenu(HWND menuWindow) { PressKey(menuWindow, VK_ESCAPE); }
+
+StandInTrayShell::StandInTrayShell(BOOL answer) : m_answer(answer) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &StandInTrayShell::WindowProc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kStandInShellClass;
+    ::RegisterClassW(&windowClass);  // fails harmlessly when an earlier test registered it
+    m_window = ::CreateWindowExW(0, kStandInShellClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 windowClass.hInstance, this);
+}
+
+StandInTrayShell::~StandInTrayShell() {
+    if (m_window) ::DestroyWindow(m_window);
+}
+
+LRESULT CALLBACK StandInTrayShell::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<StandInTrayShell*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_COPYDATA && self) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        self->m_requests.push_back({static_cast<DWORD>(data->dwData), reinterpret_cast<HWND>(wParam)});
+        return self->m_answer;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}

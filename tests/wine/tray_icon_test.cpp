@@ -1,0 +1,329 @@
+// The notification-area icon: adding it, the clicks and the menu, the balloon, and a shell that refuses it or
+// restarts.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "support/dialog_harness.h"
+#include "support/e2e_desktop.h"
+#include "support/e2e_job_steps.h"
+#include "support/program_run.h"
+#include "support/standin_folder.h"
+#include "support/tray_probe.h"
+
+namespace {
+
+const std::string kLongJob = "out [download]  10.0% of 2.92MiB at  1.00MiB/s ETA 00:02\\r\nsleep 30000\n";
+
+class TrayIconTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteSettingsKey();
+        m_ui.emplace(false);
+        ASSERT_TRUE(WaitForSelfUpdate(m_folder));
+        // The dialog manager shows the dialog the first time its queue runs empty, which may come after the
+        // harness saw it shown; a hide before that moment would be undone. No user is that quick.
+        DialogHarness::Pause(300);
+    }
+    void TearDown() override {
+        if (!JobEnded(Ui())) {
+            // The dialog may be hidden, and a hidden button takes no click: the command goes straight in.
+            ::SendMessageW(Ui().Window(), WM_COMMAND, MAKEWPARAM(IDC_ABORT, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(Ui().Control(IDC_ABORT)));
+            WaitForJobEnd(Ui());
+        }
+        RemoveTrayIcon(Ui().Window(), TRAY_ICON_ID);
+        m_ui.reset();
+        DeleteSettingsKey();
+    }
+
+    DialogHarness& Ui() { return *m_ui; }
+    TestReelsiftDlg& Dialog() { return m_ui->Dialog(); }
+    bool DialogVisible() const { return ::IsWindowVisible(m_ui->Window()) != FALSE; }
+
+    // A job that runs until it is aborted, so that "Notify when finished" is on offer.
+    void StartLongJob() {
+        m_folder.WriteScript(kLongJob);
+        StartJob(Ui());
+        ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Visible(IDC_NOTIFY); }, 5000));
+    }
+
+    // What the shell reports for the icon: a click, the menu, a balloon click.
+    LRESULT TrayEvent(UINT event, UINT id = TRAY_ICON_ID) {
+        DWORD_PTR result = 0;
+        // A menu that came up would block a plain send until it closes.
+        EXPECT_NE(::SendMessageTimeoutW(Ui().Window(), WM_TRAY_NOTIFY, id, event, SMTO_NORMAL, 3000, &result), 0)
+            << "the event handler did not return";
+        return static_cast<LRESULT>(result);
+    }
+
+    HWND OpenTrayMenu() { return OpenIconMenu(Ui().Window(), WM_TRAY_NOTIFY, TRAY_ICON_ID); }
+
+    // Stands in for the output folder: a program that records each time it is opened.
+    void PutOpenerIntoFolderBox() {
+        const std::wstring opener = m_folder.FilePath(L"opener.exe");
+        ASSERT_TRUE(::CopyFileW(m_folder.FilePath(L"youtube-dl.exe").c_str(), opener.c_str(), FALSE));
+        Ui().SetText(IDC_OUTPUT_FOLDER, opener);
+    }
+    size_t TimesOpened() const {
+        const std::vector<std::wstring> lines = m_folder.RecordedCommandLines();
+        return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [](const std::wstring& line) {
+            return line.find(L"opener.exe") != std::wstring::npos;
+        }));
+    }
+
+    StandinFolder m_folder;
+    std::optional<DialogHarness> m_ui;
+};
+
+TEST_F(TrayIconTest, NotifyAddsTheIconOnceAndHidesTheDialog) {
+    StartLongJob();
+    const int iconsBefore = TrayIconCount();
+    ASSERT_EQ(Dialog().m_nid.uID, 0u);
+
+    Ui().Click(IDC_NOTIFY);
+    EXPECT_FALSE(DialogVisible());
+    EXPECT_TRUE(TrayIconExists(Ui().Window(), TRAY_ICON_ID));
+    EXPECT_EQ(TrayIconCount(), iconsBefore + 1);
+    const NOTIFYICONDATAW& record = Dialog().m_nid;
+    EXPECT_EQ(record.cbSize, 936u);
+    EXPECT_EQ(record.hWnd, Ui().Window());
+    EXPECT_EQ(record.uID, TRAY_ICON_ID);
+    EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO));
+    EXPECT_EQ(record.uCallbackMessage, static_cast<UINT>(WM_APP));
+    EXPECT_NE(record.hIcon, nullptr);
+    EXPECT_STREQ(record.szTip, L"Reelsift");
+    EXPECT_STREQ(record.szInfo, L"");
+    EXPECT_EQ(record.dwInfoFlags, 0u);
+
+    // Shown again from the icon, a second press only hides it: still one icon.
+    TrayEvent(WM_LBUTTONUP);
+    ASSERT_TRUE(DialogVisible());
+    Ui().Click(IDC_NOTIFY);
+    EXPECT_FALSE(DialogVisible());
+    EXPECT_EQ(TrayIconCount(), iconsBefore + 1);
+    EXPECT_TRUE(TrayIconExists(Ui().Window(), TRAY_ICON_ID));
+}
+
+TEST_F(TrayIconTest, LeftClickTogglesTheDialogAndBringsItBackRestored) {
+    ASSERT_TRUE(DialogVisible());
+    TrayEvent(WM_LBUTTONUP);
+    EXPECT_FALSE(DialogVisible());
+    TrayEvent(WM_LBUTTONUP);
+    EXPECT_TRUE(DialogVisible());
+    EXPECT_FALSE(::IsIconic(Ui().Window()));
+
+    // Minimised but visible: the click hides it, the next one brings it back restored.
+    ::ShowWindow(Ui().Window(), SW_MINIMIZE);
+    ASSERT_TRUE(::IsIconic(Ui().Window()));
+    TrayEvent(WM_LBUTTONUP);
+    EXPECT_FALSE(DialogVisible());
+    TrayEvent(WM_LBUTTONUP);
+    EXPECT_TRUE(DialogVisible());
+    EXPECT_FALSE(::IsIconic(Ui().Window()));
+}
+
+TEST_F(TrayIconTest, EventsForAnotherIconAreIgnored) {
+    PutOpenerIntoFolderBox();
+    m_folder.WriteScript("exit 0\n");
+    for (const UINT event : {static_cast<UINT>(WM_LBUTTONUP), static_cast<UINT>(WM_RBUTTONUP),
+                             static_cast<UINT>(NIN_BALLOONUSERCLICK)}) {
+        SCOPED_TRACE(event);
+        EXPECT_EQ(TrayEvent(event, TRAY_ICON_ID + 1), 0);
+        EXPECT_TRUE(DialogVisible());
+        EXPECT_EQ(WaitForPopupMenu(::GetCurrentProcessId(), 300), nullptr);
+    }
+    DialogHarness::Pause(500);
+    EXPECT_EQ(TimesOpened(), 0u);
+
+    // The same balloon click for our own icon does open it: the opener is a fair witness.
+    TrayEvent(NIN_BALLOONUSERCLICK);
+    EXPECT_TRUE(DialogHarness::WaitFor([&] { return TimesOpened() == 1; }, 5000));
+}
+
+TEST_F(TrayIconTest, MenuHidesAndShowsTheDialogAndCanBeDismissed) {
+    HWND menu = OpenTrayMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(PopupMenuItems(menu), (std::vector<std::wstring>{L"Hide", L"Exit"}));
+    DismissPopupMenu(menu);
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !::IsWindowVisible(menu); }, 3000));
+    DialogHarness::Pause(200);
+    EXPECT_TRUE(DialogVisible());
+
+    menu = OpenTrayMenu();
+    ASSERT_NE(menu, nullptr);
+    ChoosePopupMenuItem(menu, 0);
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !DialogVisible(); }, 3000));
+    EXPECT_TRUE(::IsIconic(Ui().Window())) << "the menu minimises before it hides";
+
+    menu = OpenTrayMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(PopupMenuItems(menu), (std::vector<std::wstring>{L"Show", L"Exit"}));
+    ChoosePopupMenuItem(menu, 0);
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return DialogVisible(); }, 3000));
+    EXPECT_FALSE(::IsIconic(Ui().Window()));
+}
+
+TEST_F(TrayIconTest, BalloonNeedsTheIconAndACompleteItemAlsoAfterAbort) {
+    const NOTIFYICONDATAW& record = Dialog().m_nid;
+
+    // A complete item but no icon: no balloon, and no icon either.
+    m_folder.WriteScript(kItemCompletes);
+    StartJob(Ui());
+    ASSERT_TRUE(WaitForJobEnd(Ui()));
+    EXPECT_EQ(record.uID, 0u);
+    EXPECT_FALSE(TrayIconExists(Ui().Window(), TRAY_ICON_ID));
+
+    // The icon, but no complete item.
+    m_folder.WriteScript(kItemStopsShort + "sleep 1500\n");
+    StartJob(Ui());
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Visible(IDC_NOTIFY); }, 5000));
+    Ui().Click(IDC_NOTIFY);
+    ASSERT_EQ(record.uID, TRAY_ICON_ID);
+    ASSERT_TRUE(WaitForJobEnd(Ui()));
+    EXPECT_STREQ(record.szInfo, L"");
+    EXPECT_EQ(record.dwInfoFlags, 0u);
+
+    // The icon and a complete item: the balloon, and the shell shows it.
+    m_folder.WriteScript(kItemCompletes);
+    StartJob(Ui());
+    ASSERT_TRUE(WaitForJobEnd(Ui()));
+    EXPECT_STREQ(record.szInfoTitle, L"Reelsift");
+    EXPECT_STREQ(record.szInfo, L"Ready! All files was processed!");
+    EXPECT_EQ(record.dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
+    EXPECT_TRUE(DialogHarness::WaitFor([] { return TrayBalloonVisible(); }, 5000));
+
+    // A complete item, then Abort: the balloon all the same.
+    Ui().RunOnDialogThread([&] { Dialog().m_nid.szInfo[0] = L'\0'; });
+    m_folder.WriteScript(kItemCompletes + "sleep 30000\n");
+    StartJob(Ui());
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Title() == L"Download 100%"; }, 5000));
+    DialogHarness::Pause(1500);  // the runner rests a second after a complete item
+    TrayEvent(WM_LBUTTONUP);       // the user brings the dialog back to reach Abort
+    ASSERT_TRUE(DialogVisible());
+    Ui().Click(IDC_ABORT);
+    ASSERT_TRUE(WaitForJobEnd(Ui()));
+    EXPECT_STREQ(record.szInfo, L"Ready! All files was processed!");
+}
+
+TEST_F(TrayIconTest, BalloonClickOpensTheFolderAtOnceAndStopsTheAutoOpen) {
+    Ui().Click(IDC_AUTO_OPEN);
+    ASSERT_TRUE(Ui().Checked(IDC_AUTO_OPEN));
+    PutOpenerIntoFolderBox();
+    m_folder.WriteScript(kItemCompletes + "sleep 1000\n");
+    StartJob(Ui());
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Visible(IDC_NOTIFY); }, 5000));
+    Ui().Click(IDC_NOTIFY);
+    ASSERT_TRUE(WaitForJobEnd(Ui()));
+    m_folder.WriteScript("exit 0\n");
+    ASSERT_EQ(TimesOpened(), 0u);
+
+    TrayEvent(NIN_BALLOONUSERCLICK);
+    EXPECT_TRUE(DialogHarness::WaitFor([&] { return TimesOpened() == 1; }, 3000));
+    // The auto-open timer is gone: there is nothing left to stop.
+    BOOL timerWasRunning = TRUE;
+    Ui().RunOnDialogThread([&] { timerWasRunning = ::KillTimer(Ui().Window(), TIMER_AUTO_OPEN); });
+    EXPECT_FALSE(timerWasRunning);
+    DialogHarness::Pause(500);
+    EXPECT_EQ(TimesOpened(), 1u);
+}
+
+TEST_F(TrayIconTest, ARefusedIconLeavesTheDialogOnScreen) {
+    StartLongJob();
+    {
+        StandInTrayShell refusingShell(FALSE);
+        ASSERT_EQ(::FindWindowW(L"Shell_TrayWnd", nullptr), refusingShell.Window());
+        Ui().Click(IDC_NOTIFY);
+        ASSERT_EQ(refusingShell.Requests().size(), 1u);
+        EXPECT_EQ(refusingShell.Requests()[0].message, static_cast<DWORD>(NIM_ADD));
+        EXPECT_EQ(refusingShell.Requests()[0].window, Ui().Window());
+        EXPECT_TRUE(DialogVisible()) << "hidden with no icon to bring it back";
+        EXPECT_NE(Dialog().m_nid.uID, TRAY_ICON_ID);
+    }
+    // Once the shell takes it, the next press adds the icon and hides the dialog.
+    Ui().Click(IDC_NOTIFY);
+    EXPECT_TRUE(TrayIconExists(Ui().Window(), TRAY_ICON_ID));
+    EXPECT_FALSE(DialogVisible());
+}
+
+TEST_F(TrayIconTest, ARestartedShellGetsTheIconAgain) {
+    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    {
+        StandInTrayShell restartedShell(TRUE);
+        ::SendMessageW(Ui().Window(), taskbarCreated, 0, 0);
+        EXPECT_TRUE(restartedShell.Requests().empty()) << "an icon that never was came back";
+    }
+    StartLongJob();
+    Ui().Click(IDC_NOTIFY);
+    ASSERT_TRUE(TrayIconExists(Ui().Window(), TRAY_ICON_ID));
+
+    StandInTrayShell restartedShell(TRUE);
+    ::SendMessageW(Ui().Window(), taskbarCreated, 0, 0);
+    ASSERT_EQ(restartedShell.Requests().size(), 1u);
+    EXPECT_EQ(restartedShell.Requests()[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(restartedShell.Requests()[0].window, Ui().Window());
+}
+
+// ---- "Exit" on the real program ----------------------------------------------------------------------------
+
+class TrayExitTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteSettingsKey(); }
+    void TearDown() override { DeleteSettingsKey(); }
+};
+
+TEST_F(TrayExitTest, ExitFromTheMenuClosesTheHiddenProgramDuringAJob) {
+    StandinFolder folder;
+    const std::wstring program = folder.FilePath(L"Reelsift.exe");
+    ASSERT_TRUE(::CopyFileW(BuiltProgramPath().c_str(), program.c_str(), FALSE));
+    folder.WriteScript("exit 0\n");  // the program takes the script's path along; the self-update ends at once
+    ProgramRun run(program, folder.Path());
+    ASSERT_NE(run.Dialog(), nullptr);
+    ASSERT_TRUE(WaitForSelfUpdate(folder));
+    RewriteCurrentScript(kLongJob);
+    const int iconsBefore = TrayIconCount();
+
+    // A job, started once the start-up show allows it.
+    HWND download = ::GetDlgItem(run.Dialog(), IDC_DOWNLOAD);
+    ::SetDlgItemTextW(run.Dialog(), IDC_URL, kJobLink.c_str());
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowEnabled(download) != FALSE; }, 15000));
+    ::PostMessageW(download, BM_CLICK, 0, 0);
+    std::vector<DWORD> downloader;
+    ASSERT_TRUE(DialogHarness::WaitFor([&] {
+        downloader = ChildProcessIds(run.ProcessId(), L"youtube-dl.exe");
+        return !downloader.empty();
+    }, 5000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] {
+        wchar_t title[64] = L"";
+        ::GetWindowTextW(run.Dialog(), title, 64);
+        return std::wstring(title).rfind(L"Download ", 0) == 0;
+    }, 5000)) << "the job did not get going";
+    HWND notify = ::GetDlgItem(run.Dialog(), IDC_NOTIFY);
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowVisible(notify) != FALSE; }, 5000));
+    ::PostMessageW(notify, BM_CLICK, 0, 0);
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !::IsWindowVisible(run.Dialog()); }, 3000));
+    EXPECT_EQ(TrayIconCount(), iconsBefore + 1);
+
+    HWND menu = OpenIconMenu(run.Dialog(), WM_TRAY_NOTIFY, TRAY_ICON_ID);
+    ASSERT_NE(menu, nullptr);
+    ChoosePopupMenuItem(menu, 1);
+    EXPECT_EQ(run.WaitForExit(10000), 0u);
+
+    // The whole close ran: settings saved, the downloader ended, the icon taken away.
+    EXPECT_NE(ReadSetting(L"LastWindowPos"), L"<missing>");
+    EXPECT_EQ(ReadSetting(L"check_auto_paste"), L"false");
+    for (DWORD id : downloader) {
+        HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, id);
+        if (!process) continue;  // gone already
+        EXPECT_EQ(::WaitForSingleObject(process, 3000), WAIT_OBJECT_0) << "the downloader outlived the program";
+        ::CloseHandle(process);
+    }
+    EXPECT_TRUE(DialogHarness::WaitFor([&] { return TrayIconCount() == iconsBefore; }, 3000));
+}
+
+}  // namespace
