@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <limits>
 
-bool IsCrtBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
+bool IsCrtBlank(wchar_t c) {
+    return c == L' ' || (c >= L'\t' && c <= L'\r');
+}
 
 std::wstring TrimBlanks(const std::wstring& text) {
     const auto first = std::find_if_not(text.begin(), text.end(), IsCrtBlank);

@@ -111,8 +111,8 @@ UINT CReelsiftDlg::SelfUpdateToolThread(LPVOID) {
     std::wstring commandLine = L"youtube-dl.exe -U";
     PROCESS_INFORMATION process{};
     // Inherits nothing: it needs no handles, and holding a running job's pipe would keep that job open.
-    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
-                         nullptr, &startup, &process)) {
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                         &startup, &process)) {
         ::CloseHandle(process.hThread);
         ::CloseHandle(process.hProcess);
     }

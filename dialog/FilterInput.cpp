@@ -29,13 +29,14 @@ void CReelsiftDlg::OnCbnSelchangeFilter() {
     value->SetFocus();
 }
 
-void CReelsiftDlg::OnEnSetfocusFilterValue() { GetDlgItem(IDC_FILTER_HINT)->ShowWindow(SW_SHOW); }
+void CReelsiftDlg::OnEnSetfocusFilterValue() {
+    GetDlgItem(IDC_FILTER_HINT)->ShowWindow(SW_SHOW);
+}
 
 void CReelsiftDlg::OnEnKillfocusFilterValue() {
     CString typed;
     GetDlgItemText(IDC_FILTER_VALUE, typed);
-    const std::wstring cleaned =
-        CleanFilterValue(static_cast<FilterKind>(m_comboFilter.GetCurSel()), typed.str());
+    const std::wstring cleaned = CleanFilterValue(static_cast<FilterKind>(m_comboFilter.GetCurSel()), typed.str());
     GetDlgItem(IDC_FILTER_VALUE)->SetWindowText(cleaned.c_str());
     GetDlgItem(IDC_FILTER_HINT)->ShowWindow(SW_HIDE);
 }

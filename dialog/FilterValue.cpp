@@ -27,8 +27,7 @@ constexpr std::wstring_view kSizeChars = L"0123456789km";
 constexpr std::wstring_view kDateChars = L"0123456789/";
 constexpr std::wstring_view kAgeChars = L"0123456789+";
 
-std::wstring_view AllowedChars(FilterKind kind)
-{
+std::wstring_view AllowedChars(FilterKind kind) {
     switch (kind) {
     case FilterKind::PlaylistItems:
         return kItemsChars;
@@ -52,15 +51,13 @@ std::wstring_view AllowedChars(FilterKind kind)
     return {};
 }
 
-bool IsDateKind(FilterKind kind)
-{
+bool IsDateKind(FilterKind kind) {
     return kind == FilterKind::Date || kind == FilterKind::DateAfter || kind == FilterKind::DateBefore;
 }
 
 }  // namespace
 
-const wchar_t* FilterHintText(FilterKind kind)
-{
+const wchar_t* FilterHintText(FilterKind kind) {
     switch (kind) {
     case FilterKind::PlaylistItems:
         return L"e.g. \"1,2,5\" or \"7-9\" or \"1,2,5,7-9\"";
@@ -86,20 +83,16 @@ const wchar_t* FilterHintText(FilterKind kind)
     return nullptr;
 }
 
-std::wstring CleanFilterValue(FilterKind kind, const std::wstring& typed)
-{
+std::wstring CleanFilterValue(FilterKind kind, const std::wstring& typed) {
     const std::wstring_view allowed = AllowedChars(kind);
     std::wstring cleaned;
     for (wchar_t c : typed) {
-        if (c >= L'A' && c <= L'Z')
-            c = static_cast<wchar_t>(c - L'A' + L'a');
-        if (allowed.find(c) != std::wstring_view::npos)
-            cleaned += c;
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+        if (allowed.find(c) != std::wstring_view::npos) cleaned += c;
     }
     if (IsDateKind(kind)) {
         const auto dateDigits = std::count_if(cleaned.begin(), cleaned.end(), [](wchar_t c) { return c != L'/'; });
-        if (dateDigits != 0 && dateDigits != 8)
-            return kBadDateMessage;
+        if (dateDigits != 0 && dateDigits != 8) return kBadDateMessage;
     }
     return cleaned;
 }

@@ -39,13 +39,17 @@ void CReelsiftDlg::EnterFullVideoMode() {
 }
 
 void CReelsiftDlg::OnBnClickedAudioOnly() {
-    if (IsChecked(m_chkAudioOnly)) EnterAudioMode();
-    else EnterFullVideoMode();
+    if (IsChecked(m_chkAudioOnly))
+        EnterAudioMode();
+    else
+        EnterFullVideoMode();
 }
 
 void CReelsiftDlg::OnBnClickedFullVideo() {
-    if (IsChecked(m_chkFullVideo)) EnterFullVideoMode();
-    else EnterAudioMode();
+    if (IsChecked(m_chkFullVideo))
+        EnterFullVideoMode();
+    else
+        EnterAudioMode();
 }
 
 void CReelsiftDlg::OnBnClickedAllFormats() {
@@ -112,7 +116,9 @@ void CReelsiftDlg::OnStnClickedAllFormatsLabel() {
     OnBnClickedAllFormats();
 }
 
-void CReelsiftDlg::OnStnClickedMetadataLabel() { ToggleCheck(m_chkMetadata); }
+void CReelsiftDlg::OnStnClickedMetadataLabel() {
+    ToggleCheck(m_chkMetadata);
+}
 
 void CReelsiftDlg::OnStnClickedSubtitlesLabel() {
     ToggleCheck(m_chkSubtitles);
@@ -124,11 +130,17 @@ void CReelsiftDlg::OnStnClickedThumbnailLabel() {
     OnBnClickedThumbnail();
 }
 
-void CReelsiftDlg::OnStnClickedPlaylistReverseLabel() { ToggleCheck(m_chkPlaylistReverse); }
+void CReelsiftDlg::OnStnClickedPlaylistReverseLabel() {
+    ToggleCheck(m_chkPlaylistReverse);
+}
 
-void CReelsiftDlg::OnStnClickedPlaylistFoldersLabel() { ToggleCheck(m_chkPlaylistFolders); }
+void CReelsiftDlg::OnStnClickedPlaylistFoldersLabel() {
+    ToggleCheck(m_chkPlaylistFolders);
+}
 
-void CReelsiftDlg::OnStnClickedAutoOpenLabel() { ToggleCheck(m_chkAutoOpen); }
+void CReelsiftDlg::OnStnClickedAutoOpenLabel() {
+    ToggleCheck(m_chkAutoOpen);
+}
 
 void CReelsiftDlg::OnTimer(UINT_PTR nIDEvent) {
     switch (nIDEvent) {

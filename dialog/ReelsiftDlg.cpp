@@ -10,9 +10,8 @@ namespace {
 const UINT g_taskbarCreatedMessage = ::RegisterWindowMessageW(L"TaskbarCreated");
 
 const wchar_t* const kAudioFormats[] = {L"AAC", L"MP3", L"M4A", L"WAV"};
-const wchar_t* const kVideoFormats[] = {L"Don't convert: original", L"Merge A/V: best quolity",
-                                        L"Convert to AVI", L"Convert to FLV", L"Convert to MP4",
-                                        L"Convert to MKV"};
+const wchar_t* const kVideoFormats[] = {L"Don't convert: original", L"Merge A/V: best quolity", L"Convert to AVI",
+                                        L"Convert to FLV",          L"Convert to MP4",          L"Convert to MKV"};
 
 void SetButtonIcon(CButton& button, int iconId) {
     button.SetIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(iconId)));
@@ -191,7 +190,9 @@ HBRUSH CReelsiftDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
     return m_brushWhite;
 }
 
-HCURSOR CReelsiftDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+HCURSOR CReelsiftDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}
 
 void CReelsiftDlg::OnCommandIgnored() {}
 

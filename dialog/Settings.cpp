@@ -10,11 +10,11 @@ constexpr int kDefaultHeight = 604;
 constexpr int kMinimumWidth = 200;
 constexpr int kMinimumHeight = 150;
 
-const wchar_t* const kCheckBoxValues[] = {
-    L"check_auto_paste",        L"check_download_only_audio", L"check_download_full_video",
-    L"check_download_all_formats", L"check_write_metadata",   L"check_embed_subtitles",
-    L"check_embed_thumb",       L"check_download_reverse",    L"check_auto_create_folders",
-    L"check_auto_open"};
+const wchar_t* const kCheckBoxValues[] = {L"check_auto_paste",          L"check_download_only_audio",
+                                          L"check_download_full_video", L"check_download_all_formats",
+                                          L"check_write_metadata",      L"check_embed_subtitles",
+                                          L"check_embed_thumb",         L"check_download_reverse",
+                                          L"check_auto_create_folders", L"check_auto_open"};
 
 struct CaptionSearch {
     RECT caption;
@@ -43,8 +43,7 @@ bool CaptionOnSomeWorkArea(const WindowPlacementRect& placement) {
 
 // A placement that would leave the window off every screen or too small to use is not restored.
 bool IsUsablePlacement(const WindowPlacementRect& placement) {
-    return placement.width >= kMinimumWidth && placement.height >= kMinimumHeight &&
-           CaptionOnSomeWorkArea(placement);
+    return placement.width >= kMinimumWidth && placement.height >= kMinimumHeight && CaptionOnSomeWorkArea(placement);
 }
 
 // The rectangle to keep: the restored one when the window is minimised or maximised.
@@ -69,7 +68,7 @@ RECT RestoredWindowRect(HWND window) {
 
 // The saved check boxes, in the order of their values.
 std::array<CButton*, 10> CReelsiftDlg::SavedCheckBoxes() {
-    return {&m_chkAutoPaste, &m_chkAudioOnly,  &m_chkFullVideo,       &m_chkAllFormats,      &m_chkMetadata,
+    return {&m_chkAutoPaste, &m_chkAudioOnly, &m_chkFullVideo,       &m_chkAllFormats,      &m_chkMetadata,
             &m_chkSubtitles, &m_chkThumbnail, &m_chkPlaylistReverse, &m_chkPlaylistFolders, &m_chkAutoOpen};
 }
 

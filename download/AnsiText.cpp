@@ -2,14 +2,12 @@
 
 #include <windows.h>
 
-ByteToCharTable AnsiCodePageTable()
-{
+ByteToCharTable AnsiCodePageTable() {
     // Every ANSI code page keeps ASCII where it is; the markers the interpreter looks for rely on that.
     ByteToCharTable table = Latin1Table();
     const UINT codePage = GetACP();
     CPINFO info{};
-    if (!GetCPInfo(codePage, &info))
-        return table;
+    if (!GetCPInfo(codePage, &info)) return table;
 
     const bool multiByte = info.MaxCharSize > 1;
     for (unsigned value = 0x80; value < table.size(); ++value) {

@@ -1,7 +1,6 @@
 #include "download/ArgumentQuoting.h"
 
-std::wstring QuoteArgument(const std::wstring& arg)
-{
+std::wstring QuoteArgument(const std::wstring& arg) {
     std::wstring quoted;
     quoted.reserve(arg.size() + 2);
     quoted += L'"';
@@ -22,9 +21,7 @@ std::wstring QuoteArgument(const std::wstring& arg)
     return quoted;
 }
 
-std::wstring QuoteArgumentIfNeeded(const std::wstring& arg)
-{
-    if (arg.empty() || arg.find_first_of(L" \t\"") != std::wstring::npos)
-        return QuoteArgument(arg);
+std::wstring QuoteArgumentIfNeeded(const std::wstring& arg) {
+    if (arg.empty() || arg.find_first_of(L" \t\"") != std::wstring::npos) return QuoteArgument(arg);
     return arg;
 }

@@ -10,8 +10,8 @@ struct ChunkDisplay {
     std::wstring statusText;  // the status line, with the folder hidden
     bool showErrorReport = false;
     ChunkKind kind = ChunkKind::Working;
-    std::wstring title;       // the dialog's new title
-    int position = 0;         // 1 to 1000: move the bar and the taskbar button there; 0: leave them
+    std::wstring title;          // the dialog's new title
+    int position = 0;            // 1 to 1000: move the bar and the taskbar button there; 0: leave them
     bool itemCompleted = false;  // an item of the job reached 100 percent
 };
 

@@ -54,7 +54,9 @@ void CReelsiftDlg::OnBnClickedDownload() {
     m_pWorkerThread = AfxBeginThread(&CReelsiftDlg::DownloadWorkerThread, this);
 
     m_convertingWanted = true;
-    if (m_gifConverting.IsAnimatedGif()) m_gifConverting.Draw();
-    else AfxBeginThread(&CReelsiftDlg::ShowConvertingGifThread, this);
+    if (m_gifConverting.IsAnimatedGif())
+        m_gifConverting.Draw();
+    else
+        AfxBeginThread(&CReelsiftDlg::ShowConvertingGifThread, this);
     m_gifConverting.ShowWindow(SW_SHOW);
 }

@@ -51,7 +51,9 @@ void CReelsiftDlg::OnBnClickedAbort() {
     m_tool.Terminate();
 }
 
-void CReelsiftDlg::KillFfmpegProcesses() { m_tool.KillFfmpegProcesses(); }
+void CReelsiftDlg::KillFfmpegProcesses() {
+    m_tool.KillFfmpegProcesses();
+}
 
 void CReelsiftDlg::OnBnClickedErrorReport() {
     const CString log = g_strToolErrors.Copy();

@@ -9,8 +9,7 @@
 namespace {
 
 // The ids of the processes that are in the job now; empty when the list cannot be read.
-std::vector<ULONG_PTR> JobProcessIds(HANDLE job)
-{
+std::vector<ULONG_PTR> JobProcessIds(HANDLE job) {
     // The header is two DWORDs, which never take more room than two ULONG_PTRs.
     constexpr size_t headerSlots = 2;
     size_t capacity = 32;
@@ -21,77 +20,62 @@ std::vector<ULONG_PTR> JobProcessIds(HANDLE job)
         auto* list = reinterpret_cast<JOBOBJECT_BASIC_PROCESS_ID_LIST*>(buffer.data());
         const DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(ULONG_PTR));
         const BOOL ok = QueryInformationJobObject(job, JobObjectBasicProcessIdList, list, bytes, nullptr);
-        if (!ok && GetLastError() != ERROR_MORE_DATA)
-            break;
+        if (!ok && GetLastError() != ERROR_MORE_DATA) break;
         const size_t listed = std::min<size_t>(list->NumberOfProcessIdsInList, capacity);
         ids.assign(list->ProcessIdList, list->ProcessIdList + listed);
-        if (ok && list->NumberOfProcessIdsInList >= list->NumberOfAssignedProcesses)
-            break;
+        if (ok && list->NumberOfProcessIdsInList >= list->NumberOfAssignedProcesses) break;
         capacity = std::max<size_t>(capacity * 2, list->NumberOfAssignedProcesses + 8u);
     }
     return ids;
 }
 
-bool IsConverterName(const wchar_t* exeName)
-{
+bool IsConverterName(const wchar_t* exeName) {
     return std::wcsstr(exeName, L"ffmpeg.exe") != nullptr;
 }
 
 }  // namespace
 
-ToolProcess::OwnedHandle& ToolProcess::OwnedHandle::operator=(OwnedHandle&& other) noexcept
-{
-    if (this != &other)
-        Reset(other.Release());
+ToolProcess::OwnedHandle& ToolProcess::OwnedHandle::operator=(OwnedHandle&& other) noexcept {
+    if (this != &other) Reset(other.Release());
     return *this;
 }
 
-HANDLE ToolProcess::OwnedHandle::Release()
-{
+HANDLE ToolProcess::OwnedHandle::Release() {
     HANDLE handle = m_handle;
     m_handle = nullptr;
     return handle;
 }
 
-void ToolProcess::OwnedHandle::Reset(HANDLE handle)
-{
-    if (*this)
-        CloseHandle(m_handle);
+void ToolProcess::OwnedHandle::Reset(HANDLE handle) {
+    if (*this) CloseHandle(m_handle);
     m_handle = handle;
 }
 
-ToolProcess::~ToolProcess()
-{
+ToolProcess::~ToolProcess() {
     Close();
 }
 
-ToolProcess::OwnedHandle ToolProcess::CreateKillOnCloseJob()
-{
+ToolProcess::OwnedHandle ToolProcess::CreateKillOnCloseJob() {
     OwnedHandle job(CreateJobObjectW(nullptr, nullptr));
-    if (!job)
-        return job;
+    if (!job) return job;
     // No breakaway flags: whatever the downloader starts stays in the tree.
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    if (!SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits)))
-        job.Reset();
+    if (!SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof(limits))) job.Reset();
     return job;
 }
 
-bool ToolProcess::Start(const std::wstring& commandLine)
-{
+bool ToolProcess::Start(const std::wstring& commandLine) {
     Close();
 
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, nullptr, 0))
-        return false;
+    if (!CreatePipe(&readEnd, &writeEnd, nullptr, 0)) return false;
     m_readEnd.Reset(readEnd);
     OwnedHandle writeEndCopy(writeEnd);
     // Only the write end goes to the tool. Holding a read end of its own, the tool would block on a full pipe
     // once we stop reading instead of failing its write.
-    if (!SetHandleInformation(writeEnd, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT))
-        return false;
+    if (!SetHandleInformation(writeEnd, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT)) return false;
 
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -106,18 +90,15 @@ bool ToolProcess::Start(const std::wstring& commandLine)
     PROCESS_INFORMATION started{};
     // Suspended until it is in the job, so not even its first child can escape the tree.
     const BOOL created = CreateProcessW(nullptr, writableLine.data(), nullptr, nullptr, TRUE,
-                                        NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup,
-                                        &started);
+                                        NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr, nullptr, &startup, &started);
     // From here on only the tool's tree holds the write end, so the pipe breaks when that tree has ended.
     writeEndCopy.Reset();
-    if (!created)
-        return false;
+    if (!created) return false;
 
     OwnedHandle job = CreateKillOnCloseJob();
     // Where jobs cannot nest (we may run inside someone else's job), the tool runs without one and Terminate
     // falls back to ending the tool process alone.
-    if (job && !AssignProcessToJobObject(job.Get(), started.hProcess))
-        job.Reset();
+    if (job && !AssignProcessToJobObject(job.Get(), started.hProcess)) job.Reset();
 
     {
         std::lock_guard lock(m_handlesLock);
@@ -131,8 +112,7 @@ bool ToolProcess::Start(const std::wstring& commandLine)
     return true;
 }
 
-bool ToolProcess::Read(char* buffer, unsigned long capacity, unsigned long& bytesRead)
-{
+bool ToolProcess::Read(char* buffer, unsigned long capacity, unsigned long& bytesRead) {
     bytesRead = 0;
     if (!m_readEnd) {
         SetLastError(ERROR_BROKEN_PIPE);
@@ -144,8 +124,7 @@ bool ToolProcess::Read(char* buffer, unsigned long capacity, unsigned long& byte
     return ok != FALSE;
 }
 
-void ToolProcess::Terminate()
-{
+void ToolProcess::Terminate() {
     std::lock_guard lock(m_handlesLock);
     if (m_job)
         TerminateJobObject(m_job.Get(), 0);
@@ -153,50 +132,38 @@ void ToolProcess::Terminate()
         TerminateProcess(m_processInfo.hProcess, 0);
 }
 
-void ToolProcess::KillFfmpegProcesses()
-{
+void ToolProcess::KillFfmpegProcesses() {
     std::lock_guard lock(m_handlesLock);
-    if (!m_job)
-        return;
+    if (!m_job) return;
     const std::vector<ULONG_PTR> members = JobProcessIds(m_job.Get());
-    if (members.empty())
-        return;
+    if (members.empty()) return;
     OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot)
-        return;
+    if (!snapshot) return;
 
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
-        if (!IsConverterName(entry.szExeFile))
-            continue;
-        if (std::find(members.begin(), members.end(), entry.th32ProcessID) == members.end())
-            continue;
+        if (!IsConverterName(entry.szExeFile)) continue;
+        if (std::find(members.begin(), members.end(), entry.th32ProcessID) == members.end()) continue;
         // The full query right: Wine's IsProcessInJob refuses the limited one.
         OwnedHandle process(OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, entry.th32ProcessID));
-        if (!process)
-            continue;
+        if (!process) continue;
         // The id may have been reused since the list was taken: only a process still in our job is ours.
         BOOL inJob = FALSE;
-        if (IsProcessInJob(process.Get(), m_job.Get(), &inJob) && inJob)
-            TerminateProcess(process.Get(), 0);
+        if (IsProcessInJob(process.Get(), m_job.Get(), &inJob) && inJob) TerminateProcess(process.Get(), 0);
     }
 }
 
-bool ToolProcess::IsRunning() const
-{
+bool ToolProcess::IsRunning() const {
     std::lock_guard lock(m_handlesLock);
     return m_processInfo.hProcess != nullptr;
 }
 
-void ToolProcess::Close()
-{
+void ToolProcess::Close() {
     {
         std::lock_guard lock(m_handlesLock);
-        if (m_processInfo.hThread)
-            CloseHandle(m_processInfo.hThread);
-        if (m_processInfo.hProcess)
-            CloseHandle(m_processInfo.hProcess);
+        if (m_processInfo.hThread) CloseHandle(m_processInfo.hThread);
+        if (m_processInfo.hProcess) CloseHandle(m_processInfo.hProcess);
         m_processInfo = PROCESS_INFORMATION{};
         m_job.Reset();
     }

@@ -2,7 +2,9 @@
 
 #include "framework/Wnd.h"
 
-CPaintDC::CPaintDC(CWnd* wnd) : m_hWndPaint(wnd->m_hWnd) { m_hDC = ::BeginPaint(m_hWndPaint, &m_ps); }
+CPaintDC::CPaintDC(CWnd* wnd) : m_hWndPaint(wnd->m_hWnd) {
+    m_hDC = ::BeginPaint(m_hWndPaint, &m_ps);
+}
 
 CPaintDC::~CPaintDC() {
     if (m_hDC) ::EndPaint(m_hWndPaint, &m_ps);

@@ -4,8 +4,7 @@ namespace {
 
 bool Matches(const MessageMapEntry& entry, UINT message, WPARAM wParam) {
     if (entry.registered) return *entry.registered != 0 && *entry.registered == message;
-    if (entry.message == kAnyCtlColorMessage)
-        return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+    if (entry.message == kAnyCtlColorMessage) return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
     if (entry.message != message) return false;
     if (message != WM_COMMAND) return true;
     return HIWORD(wParam) == entry.code && LOWORD(wParam) == entry.id;

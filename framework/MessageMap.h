@@ -13,10 +13,10 @@ using MessageThunk = LRESULT (*)(CCmdTarget* target, UINT message, WPARAM wParam
 constexpr UINT kAnyCtlColorMessage = 0x0019;
 
 struct MessageMapEntry {
-    UINT message;              // window message; WM_COMMAND for notifications
-    UINT code;                 // notification code (WM_COMMAND entries)
-    UINT id;                   // control id (WM_COMMAND entries)
-    const UINT* registered;    // for registered messages: the variable that holds the message number
+    UINT message;            // window message; WM_COMMAND for notifications
+    UINT code;               // notification code (WM_COMMAND entries)
+    UINT id;                 // control id (WM_COMMAND entries)
+    const UINT* registered;  // for registered messages: the variable that holds the message number
     MessageThunk thunk;
 };
 
@@ -28,6 +28,7 @@ struct MessageMap {
 // Finds the first entry, walking from the most derived map to the base maps.
 const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, WPARAM wParam);
 
+// clang-format off
 #define DECLARE_MESSAGE_MAP()                                  \
 protected:                                                     \
     static const MessageMap* GetThisMessageMap();              \
@@ -86,3 +87,4 @@ private:
 #define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(EN_SETFOCUS, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
+// clang-format on

@@ -7,9 +7,13 @@
 
 namespace {
 
-bool IsTrimmable(wchar_t ch) { return std::iswspace(static_cast<wint_t>(ch)) != 0; }
+bool IsTrimmable(wchar_t ch) {
+    return std::iswspace(static_cast<wint_t>(ch)) != 0;
+}
 
-int ToIndex(size_t pos) { return pos == std::wstring::npos ? -1 : static_cast<int>(pos); }
+int ToIndex(size_t pos) {
+    return pos == std::wstring::npos ? -1 : static_cast<int>(pos);
+}
 
 size_t Clamp(int value, size_t limit) {
     if (value < 0) return 0;
@@ -28,7 +32,9 @@ int CString::Find(const wchar_t* sub, int start) const {
     return ToIndex(m_text.find(sub, static_cast<size_t>(start)));
 }
 
-int CString::ReverseFind(wchar_t ch) const { return ToIndex(m_text.rfind(ch)); }
+int CString::ReverseFind(wchar_t ch) const {
+    return ToIndex(m_text.rfind(ch));
+}
 
 int CString::Replace(const wchar_t* oldText, const wchar_t* newText) {
     const std::wstring_view from = oldText ? oldText : L"";
@@ -76,11 +82,17 @@ CString& CString::TrimRight() {
     return *this;
 }
 
-CString& CString::Trim() { return TrimRight().TrimLeft(); }
+CString& CString::Trim() {
+    return TrimRight().TrimLeft();
+}
 
-CString CString::Left(int count) const { return CString(m_text.substr(0, Clamp(count, m_text.size()))); }
+CString CString::Left(int count) const {
+    return CString(m_text.substr(0, Clamp(count, m_text.size())));
+}
 
-CString CString::Mid(int first) const { return CString(m_text.substr(Clamp(first, m_text.size()))); }
+CString CString::Mid(int first) const {
+    return CString(m_text.substr(Clamp(first, m_text.size())));
+}
 
 CString CString::Mid(int first, int count) const {
     const size_t start = Clamp(first, m_text.size());

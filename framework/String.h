@@ -46,14 +46,35 @@ public:
 
     void Format(const wchar_t* format, ...);
 
-    CString& operator+=(const CString& other) { m_text += other.m_text; return *this; }
-    CString& operator+=(const wchar_t* other) { m_text += other ? other : L""; return *this; }
-    CString& operator+=(wchar_t ch) { m_text += ch; return *this; }
+    CString& operator+=(const CString& other) {
+        m_text += other.m_text;
+        return *this;
+    }
+    CString& operator+=(const wchar_t* other) {
+        m_text += other ? other : L"";
+        return *this;
+    }
+    CString& operator+=(wchar_t ch) {
+        m_text += ch;
+        return *this;
+    }
 
     friend CString operator+(const CString& a, const CString& b) { return CString(a.m_text + b.m_text); }
-    friend CString operator+(const CString& a, const wchar_t* b) { CString r(a); r += b; return r; }
-    friend CString operator+(const wchar_t* a, const CString& b) { CString r(a); r += b; return r; }
-    friend CString operator+(const CString& a, wchar_t b) { CString r(a); r += b; return r; }
+    friend CString operator+(const CString& a, const wchar_t* b) {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(const wchar_t* a, const CString& b) {
+        CString r(a);
+        r += b;
+        return r;
+    }
+    friend CString operator+(const CString& a, wchar_t b) {
+        CString r(a);
+        r += b;
+        return r;
+    }
     friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
     friend bool operator==(const CString& a, const wchar_t* b) { return a.m_text == (b ? b : L""); }
     friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }

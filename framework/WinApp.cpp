@@ -52,11 +52,17 @@ void CWinApp::SetRegistryKey(const wchar_t* company) {
     m_pszRegistryKey = m_registryKey.c_str();
 }
 
-CWinApp* AfxGetApp() { return g_application; }
+CWinApp* AfxGetApp() {
+    return g_application;
+}
 
-CWnd* AfxGetMainWnd() { return g_application ? g_application->m_pMainWnd : nullptr; }
+CWnd* AfxGetMainWnd() {
+    return g_application ? g_application->m_pMainWnd : nullptr;
+}
 
-HINSTANCE AfxGetResourceHandle() { return ::GetModuleHandleW(nullptr); }
+HINSTANCE AfxGetResourceHandle() {
+    return ::GetModuleHandleW(nullptr);
+}
 
 int AfxMessageBox(const wchar_t* text, UINT type, UINT /*helpId*/) {
     if ((type & MB_ICONMASK) == 0) type |= MB_ICONEXCLAMATION;

@@ -20,8 +20,10 @@ thread_local CurrentMessage* t_currentMessage = nullptr;
 const CWnd CWnd::wndTop;
 
 CWnd::~CWnd() {
-    if (m_oldProc) UnsubclassWindow();
-    else if (m_hWnd && FromHandlePermanent(m_hWnd) == this) DetachPermanent();
+    if (m_oldProc)
+        UnsubclassWindow();
+    else if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
+        DetachPermanent();
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
@@ -108,8 +110,7 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {
     if (style == newStyle) return FALSE;
     ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(newStyle));
     if (swpFlags) {
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
     }
     return TRUE;
 }

@@ -13,12 +13,9 @@ constexpr std::uint32_t kLongestMilliseconds = 4294967286u;
 
 }  // namespace
 
-std::uint32_t FrameDelayMilliseconds(std::uint32_t hundredths)
-{
-    if (hundredths < kFastDelayLimit)
-        return kFastDelayMilliseconds;
-    if (hundredths == kGifNoDelay)
-        return kLongestMilliseconds;
+std::uint32_t FrameDelayMilliseconds(std::uint32_t hundredths) {
+    if (hundredths < kFastDelayLimit) return kFastDelayMilliseconds;
+    if (hundredths == kGifNoDelay) return kLongestMilliseconds;
     const std::uint64_t milliseconds = std::uint64_t{hundredths} * 10;
     return static_cast<std::uint32_t>(std::min<std::uint64_t>(milliseconds, kLongestMilliseconds));
 }

@@ -24,34 +24,27 @@ constexpr std::uint32_t kImageFixed = 11;  // descriptor plus the LZW minimum co
 
 constexpr std::uint32_t kImagePackedAt = 9;
 
-bool IsMetadataExtension(GifBlockKind kind)
-{
+bool IsMetadataExtension(GifBlockKind kind) {
     return kind == GifBlockKind::ApplicationExtension || kind == GifBlockKind::CommentExtension;
 }
 
-bool IsRenderingBlock(GifBlockKind kind)
-{
+bool IsRenderingBlock(GifBlockKind kind) {
     return kind == GifBlockKind::Image || kind == GifBlockKind::PlainTextExtension;
 }
 
 }  // namespace
 
-std::uint32_t GifColorTableLength(std::uint8_t packed)
-{
-    if ((packed & 0x80) == 0)
-        return 0;
+std::uint32_t GifColorTableLength(std::uint8_t packed) {
+    if ((packed & 0x80) == 0) return 0;
     return 3u << ((packed & 7) + 1);
 }
 
-bool HasGifSignature(const std::uint8_t* data, std::uint32_t size)
-{
+bool HasGifSignature(const std::uint8_t* data, std::uint32_t size) {
     return data && size >= 3 && data[0] == 'G' && data[1] == 'I' && data[2] == 'F';
 }
 
-std::optional<GifScreen> ReadGifScreen(const std::uint8_t* data, std::uint32_t size)
-{
-    if (!data || size < kGifScreenEnd)
-        return std::nullopt;
+std::optional<GifScreen> ReadGifScreen(const std::uint8_t* data, std::uint32_t size) {
+    if (!data || size < kGifScreenEnd) return std::nullopt;
     GifScreen screen;
     screen.width = static_cast<std::uint16_t>(data[6] | (data[7] << 8));
     screen.height = static_cast<std::uint16_t>(data[8] | (data[9] << 8));
@@ -59,15 +52,12 @@ std::optional<GifScreen> ReadGifScreen(const std::uint8_t* data, std::uint32_t s
     return screen;
 }
 
-std::uint16_t GifWalker::ReadU16(std::uint32_t offset) const
-{
+std::uint16_t GifWalker::ReadU16(std::uint32_t offset) const {
     return static_cast<std::uint16_t>(m_data[offset] | (m_data[offset + 1] << 8));
 }
 
-GifBlockKind GifWalker::PeekBlockKind() const
-{
-    if (!m_data || m_offset >= m_size)
-        return GifBlockKind::Unknown;
+GifBlockKind GifWalker::PeekBlockKind() const {
+    if (!m_data || m_offset >= m_size) return GifBlockKind::Unknown;
     switch (m_data[m_offset]) {
     case kImageSeparator:
         return GifBlockKind::Image;
@@ -78,8 +68,7 @@ GifBlockKind GifWalker::PeekBlockKind() const
     default:
         return GifBlockKind::Unknown;
     }
-    if (m_size - m_offset < 2)
-        return GifBlockKind::Unknown;
+    if (m_size - m_offset < 2) return GifBlockKind::Unknown;
     switch (m_data[m_offset + 1]) {
     case kApplicationLabel:
         return GifBlockKind::ApplicationExtension;
@@ -94,31 +83,25 @@ GifBlockKind GifWalker::PeekBlockKind() const
     }
 }
 
-std::uint32_t GifWalker::MeasureSubBlocks(std::uint32_t offset) const
-{
-    if (!m_data)
-        return 0;
+std::uint32_t GifWalker::MeasureSubBlocks(std::uint32_t offset) const {
+    if (!m_data) return 0;
     // 64-bit so that a length byte near the 4 GiB end cannot wrap the position back into the data.
     std::uint64_t position = offset;
     while (position < m_size) {
         const std::uint8_t length = m_data[position];
-        if (length == 0)
-            return static_cast<std::uint32_t>(position + 1 - offset);
+        if (length == 0) return static_cast<std::uint32_t>(position + 1 - offset);
         position += std::uint64_t{length} + 1;
     }
     return 0;
 }
 
-std::int64_t GifWalker::MeasureBlock() const
-{
+std::int64_t GifWalker::MeasureBlock() const {
     const GifBlockKind kind = PeekBlockKind();
-    if (kind == GifBlockKind::Unknown)
-        return -1;
+    if (kind == GifBlockKind::Unknown) return -1;
 
     const std::uint32_t remaining = m_size - m_offset;
     auto withChain = [&](std::uint64_t fixed) -> std::int64_t {
-        if (fixed >= remaining)
-            return 0;
+        if (fixed >= remaining) return 0;
         const std::uint32_t chain = MeasureSubBlocks(m_offset + static_cast<std::uint32_t>(fixed));
         return chain == 0 ? 0 : static_cast<std::int64_t>(fixed + chain);
     };
@@ -133,8 +116,7 @@ std::int64_t GifWalker::MeasureBlock() const
     case GifBlockKind::PlainTextExtension:
         return withChain(kPlainTextFixed);
     case GifBlockKind::Image:
-        if (remaining < kImageFixed)
-            return 0;
+        if (remaining < kImageFixed) return 0;
         return withChain(std::uint64_t{kImageFixed} + GifColorTableLength(m_data[m_offset + kImagePackedAt]));
     case GifBlockKind::Trailer:
         return 1;
@@ -144,94 +126,71 @@ std::int64_t GifWalker::MeasureBlock() const
     return -1;
 }
 
-bool GifWalker::SkipBlock()
-{
-    if (!m_data)
-        return false;
+bool GifWalker::SkipBlock() {
+    if (!m_data) return false;
     const std::int64_t length = MeasureBlock();
-    if (length <= 0 || length > std::int64_t{m_size} - m_offset)
-        return false;
+    if (length <= 0 || length > std::int64_t{m_size} - m_offset) return false;
     m_offset += static_cast<std::uint32_t>(length);
     return true;
 }
 
-bool GifWalker::SkipLeadingExtensions()
-{
+bool GifWalker::SkipLeadingExtensions() {
     while (IsMetadataExtension(PeekBlockKind())) {
-        if (!SkipBlock())
-            return false;
+        if (!SkipBlock()) return false;
     }
     return IsRenderingBlock(PeekBlockKind()) || PeekBlockKind() == GifBlockKind::GraphicControlExtension;
 }
 
 // From a graphic control extension at the read offset to the rendering block it belongs to.
-bool GifWalker::SkipToRenderingBlock()
-{
-    if (!SkipBlock())
-        return false;
+bool GifWalker::SkipToRenderingBlock() {
+    if (!SkipBlock()) return false;
     for (;;) {
         const GifBlockKind kind = PeekBlockKind();
-        if (IsRenderingBlock(kind))
-            return true;
-        if (!IsMetadataExtension(kind) && kind != GifBlockKind::GraphicControlExtension)
-            return false;
-        if (!SkipBlock())
-            return false;
+        if (IsRenderingBlock(kind)) return true;
+        if (!IsMetadataExtension(kind) && kind != GifBlockKind::GraphicControlExtension) return false;
+        if (!SkipBlock()) return false;
     }
 }
 
-bool GifWalker::SkipFrame()
-{
-    if (!m_data || !SkipLeadingExtensions())
-        return false;
-    if (PeekBlockKind() == GifBlockKind::GraphicControlExtension && !SkipToRenderingBlock())
-        return false;
+bool GifWalker::SkipFrame() {
+    if (!m_data || !SkipLeadingExtensions()) return false;
+    if (PeekBlockKind() == GifBlockKind::GraphicControlExtension && !SkipToRenderingBlock()) return false;
     return SkipBlock();
 }
 
-std::uint8_t* GifWalker::ExtractFrame(GifFrameInfo& frame, const GifFrameAllocator& allocate)
-{
-    if (!m_data)
-        return nullptr;
+std::uint8_t* GifWalker::ExtractFrame(GifFrameInfo& frame, const GifFrameAllocator& allocate) {
+    if (!m_data) return nullptr;
     frame.disposal = 0;
-    if (!SkipLeadingExtensions())
-        return nullptr;
+    if (!SkipLeadingExtensions()) return nullptr;
 
     const std::uint32_t start = m_offset;
-    if (MeasureBlock() <= 0)
-        return nullptr;
+    if (MeasureBlock() <= 0) return nullptr;
 
     if (PeekBlockKind() == GifBlockKind::GraphicControlExtension) {
         frame.delay = ReadU16(m_offset + 4);
         frame.disposal = (m_data[m_offset + 3] >> 2) & 7;
-        if (!SkipToRenderingBlock())
-            return nullptr;
+        if (!SkipToRenderingBlock()) return nullptr;
     } else {
         frame.delay = kGifNoDelay;
     }
 
     if (PeekBlockKind() == GifBlockKind::Image) {
-        if (MeasureBlock() <= 0)
-            return nullptr;
+        if (MeasureBlock() <= 0) return nullptr;
         frame.left = ReadU16(m_offset + 1);
         frame.top = ReadU16(m_offset + 3);
         frame.width = ReadU16(m_offset + 5);
         frame.height = ReadU16(m_offset + 7);
     }
-    if (!SkipBlock())
-        return nullptr;
+    if (!SkipBlock()) return nullptr;
 
     const std::uint32_t span = m_offset - start;
     const std::uint32_t prefix = FirstBlockOffset();
-    if (prefix > m_size)
-        return nullptr;
+    if (prefix > m_size) return nullptr;
     const std::uint64_t length = std::uint64_t{prefix} + span + 1;
-    if (length > std::numeric_limits<std::uint32_t>::max())
-        return nullptr;
+    if (length > std::numeric_limits<std::uint32_t>::max()) return nullptr;
 
     std::uint8_t* gif = allocate(static_cast<std::uint32_t>(length));
-    if (!gif)
-        return nullptr;
+    if (!gif) return nullptr;
     std::memcpy(gif, m_data, prefix);
     std::memcpy(gif + prefix, m_data + start, span);
     gif[prefix + span] = kTrailer;

@@ -52,8 +52,7 @@ using GifFrameAllocator = std::function<std::uint8_t*(std::uint32_t size)>;
 // the data is ever read: every block is measured whole before a field of it is looked at.
 class GifWalker {
 public:
-    GifWalker(const std::uint8_t* data, std::uint32_t size, std::uint32_t offset,
-              std::uint32_t globalColorTableLength)
+    GifWalker(const std::uint8_t* data, std::uint32_t size, std::uint32_t offset, std::uint32_t globalColorTableLength)
         : m_data(data), m_size(size), m_offset(offset), m_globalColorTableLength(globalColorTableLength) {}
 
     std::uint32_t Offset() const { return m_offset; }

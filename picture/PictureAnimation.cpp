@@ -13,57 +13,47 @@ enum : UINT { kDisposeToBackground = 2, kDisposeToPrevious = 3 };
 
 }  // namespace
 
-void CPictureEx::Stop()
-{
+void CPictureEx::Stop() {
     std::lock_guard<std::mutex> lifecycle(m_lifecycleLock);
     StopLocked();
 }
 
-void CPictureEx::StartAnimationLocked()
-{
+void CPictureEx::StartAnimationLocked() {
     if (m_hThread) {
         if (::WaitForSingleObject(m_hThread, 0) == WAIT_TIMEOUT)
             return;  // playing already, or still ending after a stop that timed out
         ForgetEndedThreadLocked();
     }
     // Without the event a stop could not cut a frame delay short.
-    if (!m_hStopEvent)
-        return;
-    const uintptr_t thread = ::_beginthreadex(nullptr, 0, &CPictureEx::AnimationThreadEntry, this, CREATE_SUSPENDED,
-                                              nullptr);
-    if (thread == 0)
-        return;
+    if (!m_hStopEvent) return;
+    const uintptr_t thread =
+        ::_beginthreadex(nullptr, 0, &CPictureEx::AnimationThreadEntry, this, CREATE_SUSPENDED, nullptr);
+    if (thread == 0) return;
     m_hThread = reinterpret_cast<HANDLE>(thread);
     ::ResumeThread(m_hThread);
 }
 
-void CPictureEx::StopLocked()
-{
+void CPictureEx::StopLocked() {
     m_bPlaying = FALSE;
     m_bStopRequested = TRUE;
-    if (m_hStopEvent)
-        ::SetEvent(m_hStopEvent);
+    if (m_hStopEvent) ::SetEvent(m_hStopEvent);
     // A thread that has not ended in time keeps its handle, and the flag and the event stay set until
     // it has: clearing them now would let it play on beside the next start.
-    if (m_hThread && ::WaitForSingleObject(m_hThread, kStopWaitMilliseconds) == WAIT_TIMEOUT)
-        return;
+    if (m_hThread && ::WaitForSingleObject(m_hThread, kStopWaitMilliseconds) == WAIT_TIMEOUT) return;
     ForgetEndedThreadLocked();
 }
 
-void CPictureEx::ForgetEndedThreadLocked()
-{
+void CPictureEx::ForgetEndedThreadLocked() {
     if (m_hThread) {
         ::CloseHandle(m_hThread);
         m_hThread = nullptr;
     }
-    if (m_hStopEvent)
-        ::ResetEvent(m_hStopEvent);
+    if (m_hStopEvent) ::ResetEvent(m_hStopEvent);
     m_bStopRequested = FALSE;
 }
 
 // Stops the animation and waits, however long it takes, until its thread has ended.
-void CPictureEx::JoinAnimationLocked()
-{
+void CPictureEx::JoinAnimationLocked() {
     StopLocked();
     if (m_hThread) {
         ::WaitForSingleObject(m_hThread, INFINITE);
@@ -71,8 +61,7 @@ void CPictureEx::JoinAnimationLocked()
     }
 }
 
-unsigned __stdcall CPictureEx::AnimationThreadEntry(void* pParam)
-{
+unsigned __stdcall CPictureEx::AnimationThreadEntry(void* pParam) {
     CPictureEx* picture = static_cast<CPictureEx*>(pParam);
     picture->m_bPlaying = TRUE;
     picture->RunAnimation();
@@ -80,8 +69,7 @@ unsigned __stdcall CPictureEx::AnimationThreadEntry(void* pParam)
     return 0;
 }
 
-void CPictureEx::RunAnimation()
-{
+void CPictureEx::RunAnimation() {
     // What changed on the surface since the last invalidation. Only that is repainted: the surface
     // maps one to one onto the control, and a frame usually covers a small part of the picture.
     RECT dirty{};
@@ -95,10 +83,8 @@ void CPictureEx::RunAnimation()
     while (!m_bStopRequested) {
         const GifFrame& frame = m_frames[static_cast<size_t>(m_nFrame)];
         if (frame.pPicture) {
-            if (!surface.owns_lock())
-                surface.lock();
-            if (frame.nDisposal == kDisposeToPrevious)
-                SaveAreaUnder(frame);
+            if (!surface.owns_lock()) surface.lock();
+            if (frame.nDisposal == kDisposeToPrevious) SaveAreaUnder(frame);
             const bool rendered = RenderFrame(frame);
             surface.unlock();
             if (rendered) {
@@ -107,23 +93,19 @@ void CPictureEx::RunAnimation()
                 dirty = RECT{};
             }
 
-            if (m_bStopRequested)
-                return;
+            if (m_bStopRequested) return;
             ::WaitForSingleObject(m_hStopEvent, FrameDelayMilliseconds(frame.nDelay));
-            if (m_bStopRequested)
-                return;
+            if (m_bStopRequested) return;
 
             // Kept until the next frame is on the surface: no paint shows the area disposed of.
             surface.lock();
-            if (DisposeFrame(frame))
-                touch(FrameRect(frame));
+            if (DisposeFrame(frame)) touch(FrameRect(frame));
         }
 
         // The fill at the wrap stays locked until the first frame is on the surface again.
         if (++m_nFrame == static_cast<int>(m_frames.size())) {
             m_nFrame = 0;
-            if (!surface.owns_lock())
-                surface.lock();
+            if (!surface.owns_lock()) surface.lock();
             const RECT whole{0, 0, m_sizePicture.cx, m_sizePicture.cy};
             FillSurface(whole);
             touch(whole);
@@ -131,21 +113,17 @@ void CPictureEx::RunAnimation()
     }
 }
 
-RECT CPictureEx::FrameRect(const GifFrame& frame)
-{
+RECT CPictureEx::FrameRect(const GifFrame& frame) {
     return RECT{frame.frameOffset.x, frame.frameOffset.y, frame.frameOffset.x + frame.frameSize.cx,
                 frame.frameOffset.y + frame.frameSize.cy};
 }
 
-void CPictureEx::SaveAreaUnder(const GifFrame& frame)
-{
+void CPictureEx::SaveAreaUnder(const GifFrame& frame) {
     m_hdcSaved = ::CreateCompatibleDC(m_hdcSurface);
     m_hbmSaved = ::CreateCompatibleBitmap(m_hdcSurface, frame.frameSize.cx, frame.frameSize.cy);
     if (!m_hdcSaved || !m_hbmSaved) {
-        if (m_hdcSaved)
-            ::DeleteDC(m_hdcSaved);
-        if (m_hbmSaved)
-            ::DeleteObject(m_hbmSaved);
+        if (m_hdcSaved) ::DeleteDC(m_hdcSaved);
+        if (m_hbmSaved) ::DeleteObject(m_hbmSaved);
         m_hdcSaved = nullptr;
         m_hbmSaved = nullptr;
         return;
@@ -155,19 +133,16 @@ void CPictureEx::SaveAreaUnder(const GifFrame& frame)
              frame.frameOffset.y, SRCCOPY);
 }
 
-bool CPictureEx::RenderFrame(const GifFrame& frame)
-{
+bool CPictureEx::RenderFrame(const GifFrame& frame) {
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
     frame.pPicture->get_Width(&width);
     frame.pPicture->get_Height(&height);
-    return SUCCEEDED(frame.pPicture->Render(m_hdcSurface, frame.frameOffset.x, frame.frameOffset.y,
-                                            frame.frameSize.cx, frame.frameSize.cy, 0, height, width, -height,
-                                            nullptr));
+    return SUCCEEDED(frame.pPicture->Render(m_hdcSurface, frame.frameOffset.x, frame.frameOffset.y, frame.frameSize.cx,
+                                            frame.frameSize.cy, 0, height, width, -height, nullptr));
 }
 
-bool CPictureEx::DisposeFrame(const GifFrame& frame)
-{
+bool CPictureEx::DisposeFrame(const GifFrame& frame) {
     if (frame.nDisposal == kDisposeToBackground) {
         FillSurface(FrameRect(frame));
         return true;
@@ -186,9 +161,7 @@ bool CPictureEx::DisposeFrame(const GifFrame& frame)
     return false;
 }
 
-void CPictureEx::FillSurface(const RECT& rect)
-{
+void CPictureEx::FillSurface(const RECT& rect) {
     CBrush brush;
-    if (brush.CreateSolidBrush(m_clrBack))
-        ::FillRect(m_hdcSurface, &rect, brush);
+    if (brush.CreateSolidBrush(m_clrBack)) ::FillRect(m_hdcSurface, &rect, brush);
 }

@@ -13,12 +13,10 @@ constexpr int kHimetricPerInch = 2540;
 
 // Decodes a picture from a stream over the block. With freeBlock the stream takes the block over and
 // frees it, whether or not the picture decodes.
-ComPtr<IPicture> DecodePicture(HGLOBAL block, DWORD size, bool freeBlock)
-{
+ComPtr<IPicture> DecodePicture(HGLOBAL block, DWORD size, bool freeBlock) {
     ComPtr<IStream> stream;
     if (FAILED(::CreateStreamOnHGlobal(block, freeBlock ? TRUE : FALSE, &stream))) {
-        if (freeBlock)
-            ::GlobalFree(block);
+        if (freeBlock) ::GlobalFree(block);
         return nullptr;
     }
     ComPtr<IPicture> picture;
@@ -57,58 +55,47 @@ CPictureEx::CPictureEx()
       m_hStopEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       m_pHeader(nullptr),
       m_pData(nullptr),
-      m_pScreenDescriptor(nullptr)
-{
-}
+      m_pScreenDescriptor(nullptr) {}
 
-CPictureEx::~CPictureEx()
-{
+CPictureEx::~CPictureEx() {
     Unload();
-    if (m_hStopEvent)
-        ::CloseHandle(m_hStopEvent);
+    if (m_hStopEvent) ::CloseHandle(m_hStopEvent);
 }
 
-BOOL CPictureEx::IsAnimatedGif() const
-{
+BOOL CPictureEx::IsAnimatedGif() const {
     std::lock_guard<std::mutex> lifecycle(m_lifecycleLock);
     return IsAnimatedGifLocked();
 }
 
 // ---- the walker, on this control's members ----
 
-GifBlockKind CPictureEx::PeekBlockKind() const
-{
+GifBlockKind CPictureEx::PeekBlockKind() const {
     return Walker().PeekBlockKind();
 }
 
-UINT CPictureEx::MeasureSubBlocks(UINT nOffset) const
-{
+UINT CPictureEx::MeasureSubBlocks(UINT nOffset) const {
     return Walker().MeasureSubBlocks(nOffset);
 }
 
-LONGLONG CPictureEx::MeasureBlock() const
-{
+LONGLONG CPictureEx::MeasureBlock() const {
     return Walker().MeasureBlock();
 }
 
-BOOL CPictureEx::SkipBlock()
-{
+BOOL CPictureEx::SkipBlock() {
     GifWalker walker = Walker();
     const bool skipped = walker.SkipBlock();
     m_nOffset = walker.Offset();
     return skipped;
 }
 
-BOOL CPictureEx::SkipFrame()
-{
+BOOL CPictureEx::SkipFrame() {
     GifWalker walker = Walker();
     const bool skipped = walker.SkipFrame();
     m_nOffset = walker.Offset();
     return skipped;
 }
 
-HGLOBAL CPictureEx::ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, POINT& frameOffset, UINT& nDisposal)
-{
+HGLOBAL CPictureEx::ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, POINT& frameOffset, UINT& nDisposal) {
     GifFrameInfo info;
     info.width = frameSize.cx;
     info.height = frameSize.cy;
@@ -124,8 +111,7 @@ HGLOBAL CPictureEx::ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, P
     const bool extracted = walker.ExtractFrame(info, allocate) != nullptr;
     m_nOffset = walker.Offset();
     nDisposal = info.disposal;
-    if (!extracted)
-        return nullptr;
+    if (!extracted) return nullptr;
     cbFrame = info.length;
     nDelay = info.delay;
     frameSize = SIZE{info.width, info.height};
@@ -135,27 +121,21 @@ HGLOBAL CPictureEx::ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, P
 
 // ---- loading ----
 
-BOOL CPictureEx::LoadFromFile(LPCWSTR pszFileName)
-{
+BOOL CPictureEx::LoadFromFile(LPCWSTR pszFileName) {
     CFile file;
-    if (!file.Open(pszFileName, CFile::modeRead | CFile::shareDenyWrite, nullptr))
-        return FALSE;
+    if (!file.Open(pszFileName, CFile::modeRead | CFile::shareDenyWrite, nullptr)) return FALSE;
     const ULONGLONG length = file.GetLength();
-    if (length > std::numeric_limits<DWORD>::max())
-        return FALSE;
+    if (length > std::numeric_limits<DWORD>::max()) return FALSE;
     const DWORD size = static_cast<DWORD>(length);
 
     OwnedGlobal block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_NODISCARD, size));
-    if (!block)
-        return FALSE;
+    if (!block) return FALSE;
     {
         GlobalLockScope locked(block.get());
-        if (!locked.data())
-            return FALSE;
+        if (!locked.data()) return FALSE;
         try {
             // A file that shrank since its length was taken is not read whole: treat it as unreadable.
-            if (file.Read(locked.data(), size) != size)
-                return FALSE;
+            if (file.Read(locked.data(), size) != size) return FALSE;
         } catch (CFileException* error) {
             error->Delete();
             return FALSE;
@@ -165,8 +145,7 @@ BOOL CPictureEx::LoadFromFile(LPCWSTR pszFileName)
     return LoadFromMemory(block.get(), size);
 }
 
-BOOL CPictureEx::LoadFromMemory(HGLOBAL hGlobal, DWORD dwSize)
-{
+BOOL CPictureEx::LoadFromMemory(HGLOBAL hGlobal, DWORD dwSize) {
     SIZE resizeTo{};
     bool resize = false;
     BOOL loaded;
@@ -181,12 +160,10 @@ BOOL CPictureEx::LoadFromMemory(HGLOBAL hGlobal, DWORD dwSize)
     return loaded;
 }
 
-BOOL CPictureEx::LoadLocked(HGLOBAL hGlobal, DWORD dwSize, SIZE& resizeTo, bool& resize)
-{
+BOOL CPictureEx::LoadLocked(HGLOBAL hGlobal, DWORD dwSize, SIZE& resizeTo, bool& resize) {
     UnloadLocked();
     GlobalLockScope locked(hGlobal);
-    if (!locked.data())
-        return FALSE;
+    if (!locked.data()) return FALSE;
     m_pHeader = m_pData = locked.data();
     m_cbData = dwSize;
 
@@ -203,8 +180,7 @@ BOOL CPictureEx::LoadLocked(HGLOBAL hGlobal, DWORD dwSize, SIZE& resizeTo, bool&
     return loaded;
 }
 
-BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& locked)
-{
+BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& locked) {
     // The data is parsed only while it is locked.
     auto endParse = [&] {
         m_pData = m_pHeader = m_pScreenDescriptor = nullptr;
@@ -224,8 +200,7 @@ BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& l
     const UINT firstBlock = kGifScreenEnd + m_cbGlobalColorTable;
     m_nOffset = firstBlock;
     UINT frameCount = 0;
-    while (SkipFrame())
-        ++frameCount;
+    while (SkipFrame()) ++frameCount;
 
     if (frameCount == 0) {
         endParse();
@@ -234,8 +209,7 @@ BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& l
     if (frameCount == 1) {
         endParse();
         m_pStillPicture = DecodePicture(hGlobal, dwSize, false);
-        if (!m_pStillPicture)
-            return FALSE;
+        if (!m_pStillPicture) return FALSE;
         return CreateSurface(m_sizePicture.cx, m_sizePicture.cy);
     }
 
@@ -244,49 +218,40 @@ BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& l
     UINT cbFrame = 0;
     while (HGLOBAL block = ExtractFrame(cbFrame, frame.nDelay, frame.frameSize, frame.frameOffset, frame.nDisposal)) {
         frame.pPicture = DecodePicture(block, cbFrame, true);
-        if (frame.pPicture)
-            m_frames.push_back(frame);
+        if (frame.pPicture) m_frames.push_back(frame);
     }
     endParse();
-    if (m_frames.empty())
-        return FALSE;
+    if (m_frames.empty()) return FALSE;
     return CreateSurface(m_sizePicture.cx, m_sizePicture.cy);
 }
 
-BOOL CPictureEx::LoadStillLocked(HGLOBAL hGlobal, DWORD dwSize)
-{
+BOOL CPictureEx::LoadStillLocked(HGLOBAL hGlobal, DWORD dwSize) {
     m_pStillPicture = DecodePicture(hGlobal, dwSize, false);
-    if (!m_pStillPicture)
-        return FALSE;
+    if (!m_pStillPicture) return FALSE;
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
     m_pStillPicture->get_Width(&width);
     m_pStillPicture->get_Height(&height);
     {
         WindowDC dc(m_hWnd);
-        if (!dc.get())
-            return FALSE;
+        if (!dc.get()) return FALSE;
         SetPictureSize(SIZE{::MulDiv(width, ::GetDeviceCaps(dc.get(), LOGPIXELSX), kHimetricPerInch),
                             ::MulDiv(height, ::GetDeviceCaps(dc.get(), LOGPIXELSY), kHimetricPerInch)});
     }
     return CreateSurface(m_sizePicture.cx, m_sizePicture.cy);
 }
 
-void CPictureEx::SetPictureSize(SIZE size)
-{
+void CPictureEx::SetPictureSize(SIZE size) {
     std::lock_guard<std::mutex> surface(m_surfaceLock);
     m_sizePicture = size;
 }
 
 // The control is resized by LoadFromMemory once the lifecycle lock is released.
-BOOL CPictureEx::CreateSurface(int cx, int cy)
-{
+BOOL CPictureEx::CreateSurface(int cx, int cy) {
     WindowDC dc(m_hWnd);
-    if (!dc.get())
-        return FALSE;
+    if (!dc.get()) return FALSE;
     HDC surface = ::CreateCompatibleDC(dc.get());
-    if (!surface)
-        return FALSE;
+    if (!surface) return FALSE;
     HBITMAP bitmap = ::CreateCompatibleBitmap(dc.get(), cx, cy);
     if (!bitmap) {
         ::DeleteDC(surface);
@@ -305,14 +270,12 @@ BOOL CPictureEx::CreateSurface(int cx, int cy)
     return TRUE;
 }
 
-void CPictureEx::Unload()
-{
+void CPictureEx::Unload() {
     std::lock_guard<std::mutex> lifecycle(m_lifecycleLock);
     UnloadLocked();
 }
 
-void CPictureEx::UnloadLocked()
-{
+void CPictureEx::UnloadLocked() {
     JoinAnimationLocked();  // from here on no thread touches the frames or the surface
     m_pStillPicture.Reset();
     m_frames.clear();
@@ -346,17 +309,14 @@ void CPictureEx::UnloadLocked()
 
 // ---- drawing and painting ----
 
-BOOL CPictureEx::Draw()
-{
+BOOL CPictureEx::Draw() {
     std::lock_guard<std::mutex> lifecycle(m_lifecycleLock);
-    if (!m_bReady)
-        return FALSE;
+    if (!m_bReady) return FALSE;
     if (IsAnimatedGifLocked()) {
         StartAnimationLocked();
         return FALSE;
     }
-    if (!m_pStillPicture)
-        return FALSE;
+    if (!m_pStillPicture) return FALSE;
 
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
@@ -372,12 +332,10 @@ BOOL CPictureEx::Draw()
     return TRUE;
 }
 
-void CPictureEx::OnPaint()
-{
+void CPictureEx::OnPaint() {
     CPaintDC dc(this);
     std::lock_guard<std::mutex> surface(m_surfaceLock);
-    if (!m_hdcSurface)
-        return;
+    if (!m_hdcSurface) return;
     if (m_rcPaint.right - m_rcPaint.left > 0) {
         ::BitBlt(dc.m_hDC, 0, 0, m_rcPaint.right - m_rcPaint.left, m_rcPaint.bottom - m_rcPaint.top, m_hdcSurface,
                  m_rcPaint.left, m_rcPaint.top, SRCCOPY);
@@ -386,8 +344,7 @@ void CPictureEx::OnPaint()
     }
 }
 
-void CPictureEx::OnDestroy()
-{
+void CPictureEx::OnDestroy() {
     {
         std::lock_guard<std::mutex> lifecycle(m_lifecycleLock);
         StopLocked();

@@ -10,19 +10,17 @@
 namespace {
 
 // Progress updates as the downloader writes them on a pipe: separated by carriage returns only.
-std::string ProgressOutput(size_t bytes)
-{
+std::string ProgressOutput(size_t bytes) {
     std::string output;
     output.reserve(bytes + 128);
     char update[128];
     for (unsigned step = 0; output.size() < bytes; ++step) {
         const unsigned tenths = step % 1001;
-        const int n = std::snprintf(update, sizeof update,
-                                    "\r[download] %3u.%u%% of 2.92MiB at 976.50KiB/s ETA 00:%02u", tenths / 10,
-                                    tenths % 10, step % 60);
+        const int n =
+            std::snprintf(update, sizeof update, "\r[download] %3u.%u%% of 2.92MiB at 976.50KiB/s ETA 00:%02u",
+                          tenths / 10, tenths % 10, step % 60);
         output.append(update, static_cast<size_t>(n));
-        if (tenths == 1000)
-            output += "\n[ffmpeg] Destination: C:\\Users\\user\\Documents\\YouTube Files\\Clip.mp3\n";
+        if (tenths == 1000) output += "\n[ffmpeg] Destination: C:\\Users\\user\\Documents\\YouTube Files\\Clip.mp3\n";
     }
     output.resize(bytes);
     return output;
@@ -30,8 +28,7 @@ std::string ProgressOutput(size_t bytes)
 
 }  // namespace
 
-int main()
-{
+int main() {
     constexpr size_t kBytes = 40u * 1024 * 1024;
     constexpr size_t kReadSize = 1024;
     const std::string output = ProgressOutput(kBytes);
@@ -51,9 +48,8 @@ int main()
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     const double megabytes = static_cast<double>(kBytes) / (1024.0 * 1024.0);
-    std::printf("chunk interpreter: %.0f MB in %zu reads of %zu bytes (%zu progress) in %.3f s: %.1f MB/s\n",
-                megabytes, (kBytes + kReadSize - 1) / kReadSize, kReadSize, progressChunks, seconds,
-                megabytes / seconds);
+    std::printf("chunk interpreter: %.0f MB in %zu reads of %zu bytes (%zu progress) in %.3f s: %.1f MB/s\n", megabytes,
+                (kBytes + kReadSize - 1) / kReadSize, kReadSize, progressChunks, seconds, megabytes / seconds);
     std::printf("log: %zu characters\n", log.size());
     return 0;
 }

@@ -15,11 +15,9 @@ constexpr int kFrames = 4000;
 constexpr std::size_t kImageDataBytes = 4000;
 constexpr int kRepeats = 15;
 
-std::vector<std::uint8_t> ManyFrameGif()
-{
+std::vector<std::uint8_t> ManyFrameGif() {
     std::vector<std::uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 0x90, 0x01, 0xC8, 0x00, 0xF7, 0, 0};
-    for (int i = 0; i < 768; ++i)
-        gif.push_back(static_cast<std::uint8_t>(i));
+    for (int i = 0; i < 768; ++i) gif.push_back(static_cast<std::uint8_t>(i));
     gif.insert(gif.end(), {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0});
     for (int frame = 0; frame < kFrames; ++frame) {
         gif.insert(gif.end(), {0x21, 0xF9, 0x04, 0x04, 0x05, 0x00, 0x00, 0x00});
@@ -27,8 +25,7 @@ std::vector<std::uint8_t> ManyFrameGif()
         for (std::size_t left = kImageDataBytes; left > 0;) {
             const std::size_t chunk = std::min<std::size_t>(left, 255);
             gif.push_back(static_cast<std::uint8_t>(chunk));
-            for (std::size_t i = 0; i < chunk; ++i)
-                gif.push_back(static_cast<std::uint8_t>(frame + i));
+            for (std::size_t i = 0; i < chunk; ++i) gif.push_back(static_cast<std::uint8_t>(frame + i));
             left -= chunk;
         }
         gif.push_back(0);
@@ -38,8 +35,7 @@ std::vector<std::uint8_t> ManyFrameGif()
 }
 
 template <class Pass>
-double BestSeconds(Pass pass)
-{
+double BestSeconds(Pass pass) {
     double best = 1e9;
     for (int i = 0; i < kRepeats; ++i) {
         const auto start = std::chrono::steady_clock::now();
@@ -51,8 +47,7 @@ double BestSeconds(Pass pass)
 
 }  // namespace
 
-int main()
-{
+int main() {
     const std::vector<std::uint8_t> gif = ManyFrameGif();
     const auto size = static_cast<std::uint32_t>(gif.size());
     const std::uint32_t table = ReadGifScreen(gif.data(), size)->globalColorTableLength;
@@ -67,12 +62,10 @@ int main()
         GifWalker walker(gif.data(), size, 0, table);
         walker.Rewind();
         std::uint32_t frames = 0;
-        while (walker.SkipFrame())
-            ++frames;
+        while (walker.SkipFrame()) ++frames;
         walker.Rewind();
         GifFrameInfo info;
-        while (walker.ExtractFrame(info, allocate))
-            --frames;
+        while (walker.ExtractFrame(info, allocate)) --frames;
         sink = sink + frames + info.length;
     });
 

@@ -12,15 +12,12 @@
 namespace {
 
 // Milliseconds from Terminate() to the pending Read() returning; negative when the run could not be made.
-double OneAbort()
-{
+double OneAbort() {
     ToolProcess tool;
-    if (!tool.Start(StandinCommandLine()))
-        return -1;
+    if (!tool.Start(StandinCommandLine())) return -1;
     char buffer[1024];
     unsigned long got = 0;
-    if (!tool.Read(buffer, sizeof(buffer), got))
-        return -1;
+    if (!tool.Read(buffer, sizeof(buffer), got)) return -1;
 
     std::chrono::steady_clock::time_point terminatedAt;
     std::thread userInterface([&] {
@@ -37,8 +34,7 @@ double OneAbort()
 
 }  // namespace
 
-int wmain()
-{
+int wmain() {
     std::string sleeper;
     for (const wchar_t c : FakesFolder() + L"\\sleeper.exe")
         sleeper += static_cast<char>(c);  // the build tree's path is ASCII

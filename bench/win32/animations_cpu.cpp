@@ -21,23 +21,18 @@ struct Placement {
 
 // Where the dialog puts the five controls, in pixels.
 constexpr Placement kAnimations[] = {
-    {L"url.gif", 0, 0},
-    {L"downloading.gif", 758, 60},
-    {L"converting.gif", 362, 156},
-    {L"eyes.gif", 222, 270},
-    {L"ready.gif", 574, 388},
+    {L"url.gif", 0, 0},      {L"downloading.gif", 758, 60}, {L"converting.gif", 362, 156},
+    {L"eyes.gif", 222, 270}, {L"ready.gif", 574, 388},
 };
 
-ULONGLONG ProcessCpu100ns()
-{
+ULONGLONG ProcessCpu100ns() {
     FILETIME created, exited, kernel, user;
     ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
     auto value = [](const FILETIME& t) { return (ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
     return value(kernel) + value(user);
 }
 
-void PumpFor(DWORD milliseconds)
-{
+void PumpFor(DWORD milliseconds) {
     const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
     for (ULONGLONG now = ::GetTickCount64(); now < deadline; now = ::GetTickCount64()) {
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
@@ -51,8 +46,7 @@ void PumpFor(DWORD milliseconds)
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv)
-{
+int wmain(int argc, wchar_t** argv) {
     const std::wstring folder = argc > 1 ? argv[1] : L"gifs";
     HWND frame = ::CreateWindowExW(0, L"STATIC", L"animations", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 966, 604,
                                    nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -82,12 +76,10 @@ int wmain(int argc, wchar_t** argv)
     const double cpuMs = static_cast<double>(ProcessCpu100ns() - cpuBefore) / 10000.0;
     const double wallMs = static_cast<double>(::GetTickCount64() - wallBefore);
 
-    for (auto& picture : pictures)
-        picture->Stop();
-    std::printf("five animations for %.1f s: %.0f ms of CPU, %.2f%% of one core (target: under 3%%)\n",
-                wallMs / 1000.0, cpuMs, 100.0 * cpuMs / wallMs);
-    for (auto& picture : pictures)
-        picture.reset();
+    for (auto& picture : pictures) picture->Stop();
+    std::printf("five animations for %.1f s: %.0f ms of CPU, %.2f%% of one core (target: under 3%%)\n", wallMs / 1000.0,
+                cpuMs, 100.0 * cpuMs / wallMs);
+    for (auto& picture : pictures) picture.reset();
     ::DestroyWindow(frame);
     return 0;
 }

@@ -135,9 +135,8 @@ class AutoPasteOn {
 public:
     AutoPasteOn() {
         m_keyExisted = ::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ | KEY_WRITE, &m_key) == ERROR_SUCCESS;
-        if (!m_keyExisted &&
-            ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &m_key, nullptr) !=
-                ERROR_SUCCESS) {
+        if (!m_keyExisted && ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                                               &m_key, nullptr) != ERROR_SUCCESS) {
             m_key = nullptr;
             return;
         }
@@ -148,8 +147,10 @@ public:
     }
     ~AutoPasteOn() {
         if (!m_key) return;
-        if (m_hadValue) Write(m_previous);
-        else ::RegDeleteValueW(m_key, kValue);
+        if (m_hadValue)
+            Write(m_previous);
+        else
+            ::RegDeleteValueW(m_key, kValue);
         ::RegCloseKey(m_key);
         if (!m_keyExisted) ::RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
     }

@@ -18,8 +18,7 @@ struct Drained {
     size_t logLength = 0;
 };
 
-Drained DrainOnce(unsigned megabytes, bool interpret)
-{
+Drained DrainOnce(unsigned megabytes, bool interpret) {
     const StandinScript script("flood " + std::to_string(megabytes) + "\n");
     const ByteToCharTable table = AnsiCodePageTable();
     const std::wstring outputFolder = L"C:\\Users\\user\\Documents\\YouTube Files";
@@ -51,21 +50,18 @@ Drained DrainOnce(unsigned megabytes, bool interpret)
 }
 
 // The best of three: other work on the machine only ever adds time.
-Drained Drain(unsigned megabytes, bool interpret)
-{
+Drained Drain(unsigned megabytes, bool interpret) {
     Drained best = DrainOnce(megabytes, interpret);
     for (int repeat = 1; repeat < 3; ++repeat) {
         const Drained next = DrainOnce(megabytes, interpret);
-        if (next.seconds < best.seconds)
-            best = next;
+        if (next.seconds < best.seconds) best = next;
     }
     return best;
 }
 
 }  // namespace
 
-int wmain()
-{
+int wmain() {
     std::printf("job_throughput: stand-in progress flood through the tool runner, 1024-byte reads, best of 3\n");
     double jobSeconds[2] = {};
     double jobRate = 0;

@@ -41,8 +41,8 @@ double TimeToVisible(const std::wstring& executable, const std::wstring& argumen
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     const auto start = std::chrono::steady_clock::now();
-    if (!::CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.c_str(), &startup, &process)) {
+    if (!::CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &process)) {
         return -1;
     }
     Search search{process.dwProcessId, false};
@@ -67,7 +67,9 @@ double Median(std::vector<double> values) {
     return values.empty() ? -1 : values[values.size() / 2];
 }
 
-INT_PTR CALLBACK EmptyDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+INT_PTR CALLBACK EmptyDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
 
 // The floor: one empty dialog from a template in memory, nothing else.
 int ShowEmptyDialog() {
@@ -81,8 +83,8 @@ int ShowEmptyDialog() {
     dialog.header.cy = 200;
     dialog.pointSize = 9;
     std::copy_n(L"Tahoma", 7, dialog.font);
-    return static_cast<int>(::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), &dialog.header, nullptr,
-                                                      &EmptyDialogProc, 0));
+    return static_cast<int>(
+        ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), &dialog.header, nullptr, &EmptyDialogProc, 0));
 }
 
 }  // namespace

@@ -3,8 +3,7 @@
 
 #include <cwchar>
 
-int wmain(int argc, wchar_t** argv)
-{
+int wmain(int argc, wchar_t** argv) {
     Sleep(argc > 1 ? static_cast<DWORD>(std::wcstoul(argv[1], nullptr, 10)) : INFINITE);
     return 0;
 }

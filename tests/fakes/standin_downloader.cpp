@@ -18,78 +18,63 @@
 
 namespace {
 
-std::wstring EnvironmentValue(const wchar_t* name)
-{
+std::wstring EnvironmentValue(const wchar_t* name) {
     std::wstring value(32768, L'\0');
     const DWORD length = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
     value.resize(length < value.size() ? length : 0);
     return value;
 }
 
-std::string Utf8(std::wstring_view text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+std::string Utf8(std::wstring_view text) {
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(size > 0 ? size : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
     return out;
 }
 
-std::wstring Wide(std::string_view utf8)
-{
+std::wstring Wide(std::string_view utf8) {
     const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring out(size > 0 ? size : 0, L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
     return out;
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string& contents)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+bool ReadWholeFile(const std::wstring& path, std::string& contents) {
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
     contents.clear();
     char buffer[65536];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        contents.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) contents.append(buffer, got);
     CloseHandle(file);
     return true;
 }
 
-void AppendLine(const std::wstring& path, const std::string& line)
-{
-    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
+void AppendLine(const std::wstring& path, const std::string& line) {
+    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
     const std::string record = line + "\n";
     DWORD written = 0;
     WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
     CloseHandle(file);
 }
 
-void Write(HANDLE target, const char* bytes, size_t size)
-{
+void Write(HANDLE target, const char* bytes, size_t size) {
     DWORD written = 0;
     WriteFile(target, bytes, static_cast<DWORD>(size), &written, nullptr);
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 
-std::string Unescape(std::string_view text)
-{
+std::string Unescape(std::string_view text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\\' || i + 1 == text.size()) {
@@ -112,8 +97,7 @@ std::string Unescape(std::string_view text)
     return out;
 }
 
-double Milliseconds()
-{
+double Milliseconds() {
     static const double ticksPerMs = [] {
         LARGE_INTEGER frequency;
         QueryPerformanceFrequency(&frequency);
@@ -125,23 +109,19 @@ double Milliseconds()
 }
 
 // The number after "key": on a line of chunks.jsonl, or -1.
-double JsonNumber(std::string_view line, std::string_view key)
-{
+double JsonNumber(std::string_view line, std::string_view key) {
     std::string quotedKey;
     quotedKey += '"';
     quotedKey += key;
     quotedKey += '"';
     const size_t at = line.find(quotedKey);
-    if (at == std::string_view::npos)
-        return -1;
+    if (at == std::string_view::npos) return -1;
     const size_t colon = line.find(':', at);
-    if (colon == std::string_view::npos)
-        return -1;
+    if (colon == std::string_view::npos) return -1;
     return std::strtod(std::string(line.substr(colon + 1)).c_str(), nullptr);
 }
 
-void Replay(std::string_view arguments, HANDLE out)
-{
+void Replay(std::string_view arguments, HANDLE out) {
     std::string folder(arguments);
     double speed = 1.0;
     const size_t lastBlank = folder.find_last_of(' ');
@@ -155,32 +135,27 @@ void Replay(std::string_view arguments, HANDLE out)
     }
     std::string bytes;
     std::string chunks;
-    if (!ReadWholeFile(Wide(folder + "\\output.bin"), bytes) ||
-        !ReadWholeFile(Wide(folder + "\\chunks.jsonl"), chunks))
+    if (!ReadWholeFile(Wide(folder + "\\output.bin"), bytes) || !ReadWholeFile(Wide(folder + "\\chunks.jsonl"), chunks))
         return;
 
     const double start = Milliseconds();
     size_t lineStart = 0;
     while (lineStart < chunks.size()) {
         size_t lineEnd = chunks.find('\n', lineStart);
-        if (lineEnd == std::string::npos)
-            lineEnd = chunks.size();
+        if (lineEnd == std::string::npos) lineEnd = chunks.size();
         const std::string_view line(chunks.data() + lineStart, lineEnd - lineStart);
         lineStart = lineEnd + 1;
         const double offset = JsonNumber(line, "offset");
         const double length = JsonNumber(line, "length");
         const double due = JsonNumber(line, "t_ms") / speed;
-        if (offset < 0 || length <= 0 || offset + length > static_cast<double>(bytes.size()))
-            continue;
+        if (offset < 0 || length <= 0 || offset + length > static_cast<double>(bytes.size())) continue;
         const double wait = due - (Milliseconds() - start);
-        if (wait > 0)
-            Sleep(static_cast<DWORD>(wait));
+        if (wait > 0) Sleep(static_cast<DWORD>(wait));
         Write(out, bytes.data() + static_cast<size_t>(offset), static_cast<size_t>(length));
     }
 }
 
-void Spawn(std::string_view commandLine)
-{
+void Spawn(std::string_view commandLine) {
     std::wstring line = Wide(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -189,18 +164,15 @@ void Spawn(std::string_view commandLine)
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION child{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child))
-        return;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child)) return;
     const std::wstring pidRecord = EnvironmentValue(L"REELSIFT_STANDIN_PIDS");
-    if (!pidRecord.empty())
-        AppendLine(pidRecord, std::to_string(child.dwProcessId));
+    if (!pidRecord.empty()) AppendLine(pidRecord, std::to_string(child.dwProcessId));
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);
 }
 
 // Looks like the real tool's progress on a pipe: updates separated by carriage returns only.
-void Flood(unsigned long megabytes, HANDLE out)
-{
+void Flood(unsigned long megabytes, HANDLE out) {
     const size_t total = static_cast<size_t>(megabytes) * 1000000u;
     constexpr size_t writeSize = 1024;
     const std::string finalLine = "\r[download] 100% of 2.92MiB in 00:03\n";
@@ -209,10 +181,9 @@ void Flood(unsigned long megabytes, HANDLE out)
     for (unsigned step = 0; written + pending.size() + finalLine.size() < total; ++step) {
         char line[96];
         // Figures stay below 100: only the final line may say an item is complete.
-        const int length = std::snprintf(line, sizeof(line),
-                                         "\r[download] %5.1f%% of 2.92MiB at %6.2fMiB/s ETA 00:%02u",
-                                         (step % 1000) / 10.0, 0.8 + (step % 37) * 0.03,
-                                         (999 - step % 1000) / 17 % 60);
+        const int length =
+            std::snprintf(line, sizeof(line), "\r[download] %5.1f%% of 2.92MiB at %6.2fMiB/s ETA 00:%02u",
+                          (step % 1000) / 10.0, 0.8 + (step % 37) * 0.03, (999 - step % 1000) / 17 % 60);
         pending.append(line, static_cast<size_t>(length));
         if (pending.size() >= writeSize) {
             Write(out, pending.data(), writeSize);
@@ -225,46 +196,39 @@ void Flood(unsigned long megabytes, HANDLE out)
         Write(out, pending.data() + at, std::min(writeSize, pending.size() - at));
 }
 
-void ReportStartup(HANDLE out)
-{
+void ReportStartup(HANDLE out) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     GetStartupInfoW(&startup);
     char line[64];
     const int length = std::snprintf(line, sizeof(line), "startup flags=0x%lx show=%u\n",
-                                      static_cast<unsigned long>(startup.dwFlags), startup.wShowWindow);
+                                     static_cast<unsigned long>(startup.dwFlags), startup.wShowWindow);
     Write(out, line, static_cast<size_t>(length));
 }
 
 }  // namespace
 
-int wmain()
-{
+int wmain() {
     const std::wstring argvRecord = EnvironmentValue(L"REELSIFT_STANDIN_ARGV");
-    if (!argvRecord.empty())
-        AppendLine(argvRecord, Utf8(GetCommandLineW()));
+    if (!argvRecord.empty()) AppendLine(argvRecord, Utf8(GetCommandLineW()));
 
     std::string script;
     const std::wstring scriptPath = EnvironmentValue(L"REELSIFT_STANDIN_SCRIPT");
-    if (scriptPath.empty() || !ReadWholeFile(scriptPath, script))
-        return 0;
+    if (scriptPath.empty() || !ReadWholeFile(scriptPath, script)) return 0;
 
     const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
     size_t lineStart = 0;
     while (lineStart < script.size()) {
         size_t lineEnd = script.find('\n', lineStart);
-        if (lineEnd == std::string::npos)
-            lineEnd = script.size();
+        if (lineEnd == std::string::npos) lineEnd = script.size();
         std::string_view line(script.data() + lineStart, lineEnd - lineStart);
         lineStart = lineEnd + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
         const size_t blank = line.find(' ');
         const std::string_view command = line.substr(0, blank);
-        const std::string_view argument =
-            blank == std::string_view::npos ? std::string_view{} : line.substr(blank + 1);
+        const std::string_view argument = blank == std::string_view::npos ? std::string_view{} : line.substr(blank + 1);
         const std::string argumentText(argument);
         if (command == "out" || command == "err") {
             const std::string bytes = Unescape(argument);

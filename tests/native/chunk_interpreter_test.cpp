@@ -14,16 +14,13 @@ namespace {
 
 const std::wstring kFolder = L"C:\\Users\\user\\Documents\\YouTube Files";
 
-std::string Narrow(const std::wstring& text)
-{
+std::string Narrow(const std::wstring& text) {
     std::string narrow;
-    for (const wchar_t c : text)
-        narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    for (const wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
     return narrow;
 }
 
-TEST(ChunkInterpreter, InterpretsOneChunk)
-{
+TEST(ChunkInterpreter, InterpretsOneChunk) {
     struct Case {
         std::wstring chunk;
         ChunkKind kind;
@@ -50,8 +47,7 @@ TEST(ChunkInterpreter, InterpretsOneChunk)
         {L"[ffmpeg] Destination: D:\\a.mp3\n", ChunkKind::Converting, L"Converting...", 0,
          L"[convert] destination: d:\\a.mp3"},
         {L"[download] Destination: a.mp4 [ffmpeg]\n", ChunkKind::Converting, L"Converting...", 0, L"[convert]"},
-        {L"[download] Destination: a.mp4\n", ChunkKind::Working, L"Working...", 0,
-         L"[download] destination: a.mp4"},
+        {L"[download] Destination: a.mp4\n", ChunkKind::Working, L"Working...", 0, L"[download] destination: a.mp4"},
         {L"Deleting original file a.mp4 (pass -k to keep)\n", ChunkKind::Working, L"Working...", 0,
          L"deleting original file a.mp4"},
         {L"(pass -k to keep)", ChunkKind::Working, L"Working...", 0, L""},
@@ -79,8 +75,7 @@ TEST(ChunkInterpreter, InterpretsOneChunk)
     }
 }
 
-TEST(ChunkInterpreter, HidesTheFolderOnlyOnScreen)
-{
+TEST(ChunkInterpreter, HidesTheFolderOnlyOnScreen) {
     const std::wstring chunk = L"[download] Destination: C:\\Users\\user\\Documents\\YouTube Files\\Clip.mp4\n";
     const ChunkDisplay d = InterpretChunk(chunk, kFolder);
     EXPECT_EQ(d.statusText, L"[download] destination: output_folder\\clip.mp4");
@@ -98,14 +93,12 @@ TEST(ChunkInterpreter, HidesTheFolderOnlyOnScreen)
     EXPECT_EQ(accented.statusText, L"[download] to output_folder\\x");
 }
 
-TEST(OutputText, DecodesEveryByteAsOneCharacterNeverSignExtended)
-{
+TEST(OutputText, DecodesEveryByteAsOneCharacterNeverSignExtended) {
     const char bytes[] = {'a', '\x80', '\xE9', '\xFF'};
     EXPECT_EQ(DecodeOutputBytes(bytes, 4, Latin1Table()), std::wstring(L"a\u0080\u00E9\u00FF"));
 }
 
-TEST(OutputText, StatusLineAndLogReadAsPlainText)
-{
+TEST(OutputText, StatusLineAndLogReadAsPlainText) {
     EXPECT_EQ(StatusLineText(L"\r\t [download] 5%\r\n"), L"[download] 5%");
     EXPECT_EQ(StatusLineText(L"a\x01\x7F\x85z"), L"a   z");
     EXPECT_EQ(StatusLineText(L"\r\n"), L"");
@@ -122,15 +115,13 @@ TEST(OutputText, StatusLineAndLogReadAsPlainText)
         {L"\n\n", L"\n\n"},
         {L"no line feed at all", L"no line feed at all"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(LogForDisplay(c.log), c.shown) << Narrow(c.log);
+    for (const Case& c : cases) EXPECT_EQ(LogForDisplay(c.log), c.shown) << Narrow(c.log);
 }
 
 // Replays real downloader output read by read, as the job does.
 class RealOutput : public testing::Test {
 protected:
-    static std::vector<std::wstring> Chunks(const std::string& fixture, const ByteToCharTable& table)
-    {
+    static std::vector<std::wstring> Chunks(const std::string& fixture, const ByteToCharTable& table) {
         const std::string dir = std::string(REELSIFT_TEST_DATA) + "/downloader-output/" + fixture + "/";
         std::ifstream binary(dir + "output.bin", std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(binary)), std::istreambuf_iterator<char>());
@@ -139,8 +130,7 @@ protected:
         std::vector<std::wstring> chunks;
         for (std::string line; std::getline(reads, line);) {
             std::smatch m;
-            if (!std::regex_search(line, m, entry))
-                continue;
+            if (!std::regex_search(line, m, entry)) continue;
             const size_t offset = std::stoul(m[1]);
             const size_t length = std::stoul(m[2]);
             if (offset + length <= bytes.size())
@@ -150,8 +140,7 @@ protected:
         return chunks;
     }
 
-    static ByteToCharTable Cp1252Table()
-    {
+    static ByteToCharTable Cp1252Table() {
         ByteToCharTable table = Latin1Table();
         const wchar_t high[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
                                   0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
@@ -162,8 +151,7 @@ protected:
     }
 };
 
-TEST_F(RealOutput, EveryFixtureReadsCleanly)
-{
+TEST_F(RealOutput, EveryFixtureReadsCleanly) {
     struct Expectation {
         const char* fixture;
         bool completes;
@@ -188,8 +176,7 @@ TEST_F(RealOutput, EveryFixtureReadsCleanly)
             completed = completed || d.itemCompleted;
             converted = converted || d.kind == ChunkKind::Converting;
             errorShown = errorShown || d.showErrorReport;
-            for (const wchar_t c : d.statusText + d.title)
-                EXPECT_FALSE(c < 0x20 || c == 0x7F) << Narrow(d.statusText);
+            for (const wchar_t c : d.statusText + d.title) EXPECT_FALSE(c < 0x20 || c == 0x7F) << Narrow(d.statusText);
             EXPECT_EQ(d.statusText.find(L"youtube files"), std::wstring::npos) << Narrow(d.statusText);
             if (d.position > 0) {
                 EXPECT_GE(d.position, lastPosition);
@@ -211,24 +198,22 @@ TEST_F(RealOutput, EveryFixtureReadsCleanly)
     }
 }
 
-TEST_F(RealOutput, ProgressFollowsTheDownloadInWholePercents)
-{
+TEST_F(RealOutput, ProgressFollowsTheDownloadInWholePercents) {
     std::vector<int> positions;
     for (const std::wstring& chunk : Chunks("extract-audio-mp3", Latin1Table())) {
         const ChunkDisplay d = InterpretChunk(chunk, kFolder);
-        if (d.kind == ChunkKind::Progress)
-            positions.push_back(d.position);
+        if (d.kind == ChunkKind::Progress) positions.push_back(d.position);
     }
     EXPECT_EQ(positions, (std::vector<int>{0, 0, 0, 0, 10, 20, 40, 80, 170, 340, 660, 990, 1000, 1000}));
 }
 
-TEST_F(RealOutput, AccentedTitleReadsRightThroughItsCodePage)
-{
+TEST_F(RealOutput, AccentedTitleReadsRightThroughItsCodePage) {
     std::wstring statusLines;
     for (const std::wstring& chunk : Chunks("non-ascii-title-cp1252", Cp1252Table()))
         statusLines += InterpretChunk(chunk, kFolder).statusText + L'\n';
-    EXPECT_NE(statusLines.find(L"[download] destination: output_folder\\  \u2014 caf\u00E9 \u00DCn\u00EFc\u00F6d\u00E9.mp4"),
-              std::wstring::npos)
+    EXPECT_NE(
+        statusLines.find(L"[download] destination: output_folder\\  \u2014 caf\u00E9 \u00DCn\u00EFc\u00F6d\u00E9.mp4"),
+        std::wstring::npos)
         << Narrow(statusLines);
 }
 

@@ -11,16 +11,14 @@ const std::wstring kVideoLink = L"https://www.example.com/watch?v=dQw4w9";
 const std::wstring kPlaylistLink = L"https://www.example.com/watch?v=dQw4w9&list=PL0123";
 const std::wstring kTail = L"--ffmpeg-location \"ffmpeg\" --ignore-errors -o ";
 
-DownloadOptions Options(const std::wstring& link, const std::wstring& folder = L"D:\\Music")
-{
+DownloadOptions Options(const std::wstring& link, const std::wstring& folder = L"D:\\Music") {
     DownloadOptions o;
     o.link = link;
     o.outputFolder = folder;
     return o;
 }
 
-DownloadOptions PlaylistFilter(FilterKind kind, const std::wstring& value)
-{
+DownloadOptions PlaylistFilter(FilterKind kind, const std::wstring& value) {
     DownloadOptions o = Options(kPlaylistLink);
     o.filterOn = true;
     o.filterKind = kind;
@@ -29,15 +27,12 @@ DownloadOptions PlaylistFilter(FilterKind kind, const std::wstring& value)
 }
 
 // Splits a command line the way the C runtime builds argv for the child.
-std::vector<std::wstring> SplitLikeWindows(const std::wstring& line)
-{
+std::vector<std::wstring> SplitLikeWindows(const std::wstring& line) {
     std::vector<std::wstring> args;
     size_t i = 0;
     while (true) {
-        while (i < line.size() && (line[i] == L' ' || line[i] == L'\t'))
-            ++i;
-        if (i == line.size())
-            return args;
+        while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
+        if (i == line.size()) return args;
         std::wstring arg;
         bool quoted = false;
         for (; i < line.size() && (quoted || (line[i] != L' ' && line[i] != L'\t')); ++i) {
@@ -54,10 +49,8 @@ std::vector<std::wstring> SplitLikeWindows(const std::wstring& line)
                     quoted = !quoted;
             } else {
                 arg.append(backslashes, L'\\');
-                if (i == line.size())
-                    break;
-                if (!quoted && (line[i] == L' ' || line[i] == L'\t'))
-                    break;
+                if (i == line.size()) break;
+                if (!quoted && (line[i] == L' ' || line[i] == L'\t')) break;
                 arg += line[i];
             }
         }
@@ -65,8 +58,7 @@ std::vector<std::wstring> SplitLikeWindows(const std::wstring& line)
     }
 }
 
-TEST(CommandLine, OrdinaryLinesAreExactlyTheEstablishedOnes)
-{
+TEST(CommandLine, OrdinaryLinesAreExactlyTheEstablishedOnes) {
     struct Case {
         const char* name;
         DownloadOptions options;
@@ -86,10 +78,11 @@ TEST(CommandLine, OrdinaryLinesAreExactlyTheEstablishedOnes)
         o.audioFormatText = L"MP3";
         o.metadata = true;
         o.playlistReverse = true;
-        cases.push_back({"audio, metadata, reverse on a playlist", o,
-                         L"youtube-dl.exe --playlist-reverse --add-metadata "
-                         L"--format bestaudio/mp3/m4a/aac/wav/best --audio-format mp3 --audio-quality 0 --extract-audio " +
-                             kTail + L"\"D:\\Music\\%(title)s.%(ext)s\" \"" + kPlaylistLink + L"\""});
+        cases.push_back(
+            {"audio, metadata, reverse on a playlist", o,
+             L"youtube-dl.exe --playlist-reverse --add-metadata "
+             L"--format bestaudio/mp3/m4a/aac/wav/best --audio-format mp3 --audio-quality 0 --extract-audio " +
+                 kTail + L"\"D:\\Music\\%(title)s.%(ext)s\" \"" + kPlaylistLink + L"\""});
     }
     {
         DownloadOptions o = PlaylistFilter(FilterKind::MatchTitle, L"live");
@@ -130,12 +123,10 @@ TEST(CommandLine, OrdinaryLinesAreExactlyTheEstablishedOnes)
                              L"\"D:\\Music\\%(title)s.%(ext)s\" \"" + kVideoLink + L"\""});
     }
 
-    for (const Case& c : cases)
-        EXPECT_EQ(BuildCommandLine(c.options), c.expected) << c.name;
+    for (const Case& c : cases) EXPECT_EQ(BuildCommandLine(c.options), c.expected) << c.name;
 }
 
-TEST(CommandLine, OutputTemplateTakesOneOfFourForms)
-{
+TEST(CommandLine, OutputTemplateTakesOneOfFourForms) {
     struct Case {
         bool allFormats;
         bool folders;
@@ -158,8 +149,7 @@ TEST(CommandLine, OutputTemplateTakesOneOfFourForms)
     }
 }
 
-TEST(CommandLine, FilterPieces)
-{
+TEST(CommandLine, FilterPieces) {
     struct Case {
         FilterKind kind;
         std::wstring value;
@@ -200,8 +190,7 @@ TEST(CommandLine, FilterPieces)
     EXPECT_EQ(BuildCommandLine(single).find(L"--age-limit"), std::wstring::npos);
 }
 
-TEST(CommandLine, HostilePiecesStayOneArgumentEach)
-{
+TEST(CommandLine, HostilePiecesStayOneArgumentEach) {
     struct Case {
         const char* name;
         DownloadOptions options;
@@ -210,18 +199,21 @@ TEST(CommandLine, HostilePiecesStayOneArgumentEach)
     const std::wstring injectingLink = L"https://e.com/v?list=1\" --exec \"calc.exe";
     const std::wstring backslashLink = L"https://e.com/a\\";
     std::vector<Case> cases;
-    cases.push_back({"link with a quote and a switch", Options(injectingLink),
+    cases.push_back({"link with a quote and a switch",
+                     Options(injectingLink),
                      {L"youtube-dl.exe", L"--ffmpeg-location", L"ffmpeg", L"--ignore-errors", L"-o",
                       L"D:\\Music\\%(title)s.%(ext)s", injectingLink}});
-    cases.push_back({"link ending in a backslash", Options(backslashLink, L"C:\\My Videos\\Best Of"),
+    cases.push_back({"link ending in a backslash",
+                     Options(backslashLink, L"C:\\My Videos\\Best Of"),
                      {L"youtube-dl.exe", L"--ffmpeg-location", L"ffmpeg", L"--ignore-errors", L"-o",
                       L"C:\\My Videos\\Best Of\\%(title)s.%(ext)s", backslashLink}});
-    cases.push_back({"folder with quotes and backslashes", Options(kVideoLink, L"C:\\a\\\"b c\\\\"),
+    cases.push_back({"folder with quotes and backslashes",
+                     Options(kVideoLink, L"C:\\a\\\"b c\\\\"),
                      {L"youtube-dl.exe", L"--ffmpeg-location", L"ffmpeg", L"--ignore-errors", L"-o",
                       L"C:\\a\\\"b c\\\\%(title)s.%(ext)s", kVideoLink}});
 
-    const std::vector<std::wstring> tail = {L"--ffmpeg-location", L"ffmpeg", L"--ignore-errors", L"-o",
-                                            L"D:\\Music\\%(title)s.%(ext)s", kPlaylistLink};
+    const std::vector<std::wstring> tail = {
+        L"--ffmpeg-location", L"ffmpeg", L"--ignore-errors", L"-o", L"D:\\Music\\%(title)s.%(ext)s", kPlaylistLink};
     auto withFilter = [&](std::vector<std::wstring> filterArgs) {
         filterArgs.insert(filterArgs.begin(), L"youtube-dl.exe");
         filterArgs.insert(filterArgs.end(), tail.begin(), tail.end());
@@ -233,13 +225,12 @@ TEST(CommandLine, HostilePiecesStayOneArgumentEach)
                      withFilter({L"--max-filesize", L"50\tm"})});
     cases.push_back({"title with a quote", PlaylistFilter(FilterKind::MatchTitle, L"a\" --exec \"b\\"),
                      withFilter({L"--match-title", L"a\" --exec \"b\\"})});
-    cases.push_back({"age of only a plus", PlaylistFilter(FilterKind::AgeLimit, L"+"),
-                     withFilter({L"--age-limit", L""})});
-    cases.push_back({"date with blanks", PlaylistFilter(FilterKind::Date, L"1 /2 /3456"),
-                     withFilter({L"--date", L"34561 2 "})});
+    cases.push_back(
+        {"age of only a plus", PlaylistFilter(FilterKind::AgeLimit, L"+"), withFilter({L"--age-limit", L""})});
+    cases.push_back(
+        {"date with blanks", PlaylistFilter(FilterKind::Date, L"1 /2 /3456"), withFilter({L"--date", L"34561 2 "})});
 
-    for (const Case& c : cases)
-        EXPECT_EQ(SplitLikeWindows(BuildCommandLine(c.options)), c.expectedArgs) << c.name;
+    for (const Case& c : cases) EXPECT_EQ(SplitLikeWindows(BuildCommandLine(c.options)), c.expectedArgs) << c.name;
 }
 
 }  // namespace

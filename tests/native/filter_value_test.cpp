@@ -4,8 +4,7 @@
 
 #include "dialog/FilterValue.h"
 
-TEST(FilterValue, CleaningKeepsWhatTheKindAllows)
-{
+TEST(FilterValue, CleaningKeepsWhatTheKindAllows) {
     struct Case {
         FilterKind kind;
         std::wstring typed;
@@ -33,14 +32,11 @@ TEST(FilterValue, CleaningKeepsWhatTheKindAllows)
         {FilterKind::None, L"anything 123", L""},
         {static_cast<FilterKind>(11), L"123", L""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(CleanFilterValue(c.kind, c.typed), c.cleaned) << static_cast<int>(c.kind);
+    for (const Case& c : cases) EXPECT_EQ(CleanFilterValue(c.kind, c.typed), c.cleaned) << static_cast<int>(c.kind);
 }
 
-TEST(FilterValue, NoHintWithoutAKind)
-{
+TEST(FilterValue, NoHintWithoutAKind) {
     EXPECT_EQ(FilterHintText(FilterKind::None), nullptr);
     EXPECT_EQ(FilterHintText(static_cast<FilterKind>(11)), nullptr);
-    for (int kind = 0; kind <= 10; ++kind)
-        EXPECT_NE(FilterHintText(static_cast<FilterKind>(kind)), nullptr) << kind;
+    for (int kind = 0; kind <= 10; ++kind) EXPECT_NE(FilterHintText(static_cast<FilterKind>(kind)), nullptr) << kind;
 }

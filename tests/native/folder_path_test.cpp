@@ -4,8 +4,7 @@
 
 #include "dialog/FolderPath.h"
 
-TEST(FolderPath, TypedFolderIsNormalized)
-{
+TEST(FolderPath, TypedFolderIsNormalized) {
     struct Case {
         std::wstring typed;
         std::wstring normalized;
@@ -28,10 +27,8 @@ TEST(FolderPath, TypedFolderIsNormalized)
         EXPECT_EQ(NormalizeTypedFolder(c.typed), c.normalized) << std::string(c.typed.begin(), c.typed.end());
 }
 
-TEST(FolderPath, WarnsOnlyForTheRootsOfCAndD)
-{
-    for (const wchar_t* root : {L"C:\\", L"c:\\", L"D:\\", L"d:\\"})
-        EXPECT_TRUE(IsDriveRootWarningFolder(root));
+TEST(FolderPath, WarnsOnlyForTheRootsOfCAndD) {
+    for (const wchar_t* root : {L"C:\\", L"c:\\", L"D:\\", L"d:\\"}) EXPECT_TRUE(IsDriveRootWarningFolder(root));
     for (const wchar_t* other : {L"E:\\", L"C:", L"C:\\Music", L"C:/", L" C:\\", L"", L"\\\\C:\\"})
         EXPECT_FALSE(IsDriveRootWarningFolder(other));
 }

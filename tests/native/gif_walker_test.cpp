@@ -18,8 +18,7 @@ using Bytes = std::vector<std::uint8_t>;
 // GIF data assembled block by block; Mark() and Since() cut out the bytes a frame should span.
 class GifBytes {
 public:
-    explicit GifBytes(std::uint8_t screenPacked = 0x80, std::uint16_t width = 20, std::uint16_t height = 10)
-    {
+    explicit GifBytes(std::uint8_t screenPacked = 0x80, std::uint16_t width = 20, std::uint16_t height = 10) {
         Append({'G', 'I', 'F', '8', '9', 'a'});
         U16(width);
         U16(height);
@@ -28,53 +27,45 @@ public:
             bytes.push_back(static_cast<std::uint8_t>(i * 7));
     }
 
-    GifBytes& Gce(std::uint16_t delay, std::uint8_t disposal)
-    {
+    GifBytes& Gce(std::uint16_t delay, std::uint8_t disposal) {
         Append({0x21, 0xF9, 0x04, static_cast<std::uint8_t>(disposal << 2)});
         U16(delay);
         Append({0x00, 0x00});
         return *this;
     }
-    GifBytes& Comment(const std::string& text)
-    {
+    GifBytes& Comment(const std::string& text) {
         Append({0x21, 0xFE});
         SubBlocks(text.size());
         return *this;
     }
-    GifBytes& Loop()
-    {
+    GifBytes& Loop() {
         Append({0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'});
         Append({0x03, 0x01, 0x00, 0x00, 0x00});
         return *this;
     }
     GifBytes& Image(std::uint16_t left, std::uint16_t top, std::uint16_t width, std::uint16_t height,
-                    std::uint8_t packed = 0, std::size_t dataLength = 5)
-    {
+                    std::uint8_t packed = 0, std::size_t dataLength = 5) {
         bytes.push_back(0x2C);
         U16(left);
         U16(top);
         U16(width);
         U16(height);
         bytes.push_back(packed);
-        for (std::uint32_t i = 0; i < GifColorTableLength(packed); ++i)
-            bytes.push_back(0xEE);
+        for (std::uint32_t i = 0; i < GifColorTableLength(packed); ++i) bytes.push_back(0xEE);
         bytes.push_back(0x02);  // LZW minimum code size
         SubBlocks(dataLength);
         return *this;
     }
-    GifBytes& PlainText()
-    {
+    GifBytes& PlainText() {
         Append({0x21, 0x01, 0x0C, 0, 0, 0, 0, 8, 0, 8, 0, 1, 1, 1, 0});
         SubBlocks(4);
         return *this;
     }
-    GifBytes& Trailer()
-    {
+    GifBytes& Trailer() {
         bytes.push_back(0x3B);
         return *this;
     }
-    GifBytes& Raw(std::initializer_list<std::uint8_t> raw)
-    {
+    GifBytes& Raw(std::initializer_list<std::uint8_t> raw) {
         Append(raw);
         return *this;
     }
@@ -88,13 +79,11 @@ private:
     void Append(std::initializer_list<std::uint8_t> raw) { bytes.insert(bytes.end(), raw); }
     void U16(std::uint16_t value) { Append({static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)}); }
     // Data split into sub-blocks of at most 255 bytes, then the terminator.
-    void SubBlocks(std::size_t length)
-    {
+    void SubBlocks(std::size_t length) {
         while (length > 0) {
             const std::size_t chunk = std::min<std::size_t>(length, 255);
             bytes.push_back(static_cast<std::uint8_t>(chunk));
-            for (std::size_t i = 0; i < chunk; ++i)
-                bytes.push_back(static_cast<std::uint8_t>(0x40 + i));
+            for (std::size_t i = 0; i < chunk; ++i) bytes.push_back(static_cast<std::uint8_t>(0x40 + i));
             length -= chunk;
         }
         bytes.push_back(0x00);
@@ -111,8 +100,7 @@ struct Walk {
     std::vector<ExtractedFrame> frames;
 };
 
-GifWalker WalkerAtFirstBlock(const Bytes& data)
-{
+GifWalker WalkerAtFirstBlock(const Bytes& data) {
     const std::uint32_t table = ReadGifScreen(data.data(), static_cast<std::uint32_t>(data.size()))
                                     .value_or(GifScreen{})
                                     .globalColorTableLength;
@@ -123,13 +111,11 @@ GifWalker WalkerAtFirstBlock(const Bytes& data)
 
 // Both passes the picture control makes: count, then rewind and extract. The data is copied to a
 // buffer of exactly its size so that the sanitizer sees any read past the end.
-Walk WalkGif(const Bytes& source)
-{
+Walk WalkGif(const Bytes& source) {
     const Bytes data(source);
     Walk walk;
     GifWalker walker = WalkerAtFirstBlock(data);
-    while (walker.SkipFrame())
-        ++walk.counted;
+    while (walker.SkipFrame()) ++walk.counted;
 
     walker.Rewind();
     GifFrameInfo info;
@@ -138,21 +124,17 @@ Walk WalkGif(const Bytes& source)
         storage.assign(length, 0xCD);
         return storage.data();
     };
-    while (walker.ExtractFrame(info, allocate))
-        walk.frames.push_back({storage, info});
+    while (walker.ExtractFrame(info, allocate)) walk.frames.push_back({storage, info});
     return walk;
 }
 
-Bytes Concat(std::initializer_list<Bytes> parts)
-{
+Bytes Concat(std::initializer_list<Bytes> parts) {
     Bytes all;
-    for (const Bytes& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
+    for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
     return all;
 }
 
-TEST(GifWalker, FrameOfExtensionAndImageIsHeaderTableExtensionImageAndTrailer)
-{
+TEST(GifWalker, FrameOfExtensionAndImageIsHeaderTableExtensionImageAndTrailer) {
     GifBytes gif;
     const Bytes prefix = gif.bytes;
     std::size_t mark = gif.Mark();
@@ -175,8 +157,7 @@ TEST(GifWalker, FrameOfExtensionAndImageIsHeaderTableExtensionImageAndTrailer)
     EXPECT_EQ(std::make_pair(walk.frames[1].info.width, walk.frames[1].info.height), std::make_pair(4, 5));
 }
 
-TEST(GifWalker, SpanKeepsBlocksBetweenExtensionAndImageAndDropsLeadingOnes)
-{
+TEST(GifWalker, SpanKeepsBlocksBetweenExtensionAndImageAndDropsLeadingOnes) {
     GifBytes gif;
     const Bytes prefix = gif.bytes;
     gif.Loop().Comment("made here");  // in front of the first frame: never copied
@@ -199,12 +180,10 @@ TEST(GifWalker, SpanKeepsBlocksBetweenExtensionAndImageAndDropsLeadingOnes)
     EXPECT_EQ(walk.frames[1].info.disposal, 3u);
 }
 
-TEST(GifWalker, DeliversDelayAndDisposalAsStored)
-{
+TEST(GifWalker, DeliversDelayAndDisposalAsStored) {
     GifBytes gif;
     gif.Image(0, 0, 20, 10);  // no extension
-    for (std::uint8_t disposal = 4; disposal <= 7; ++disposal)
-        gif.Gce(0, disposal).Image(0, 0, 20, 10);
+    for (std::uint8_t disposal = 4; disposal <= 7; ++disposal) gif.Gce(0, disposal).Image(0, 0, 20, 10);
     gif.Gce(65535, 0).Image(0, 0, 20, 10).Trailer();
 
     const Walk walk = WalkGif(gif.bytes);
@@ -218,8 +197,7 @@ TEST(GifWalker, DeliversDelayAndDisposalAsStored)
     EXPECT_EQ(walk.frames[5].info.delay, 65535u);
 }
 
-TEST(GifWalker, ColourTablesSetWhereBlocksStart)
-{
+TEST(GifWalker, ColourTablesSetWhereBlocksStart) {
     struct Case {
         std::uint8_t screenPacked;
         std::uint32_t firstBlock;
@@ -239,8 +217,7 @@ TEST(GifWalker, ColourTablesSetWhereBlocksStart)
     }
 }
 
-TEST(GifWalker, LocalColourTableIsPartOfTheImageBlock)
-{
+TEST(GifWalker, LocalColourTableIsPartOfTheImageBlock) {
     GifBytes gif(0x00);
     gif.Image(0, 0, 2, 2, 0x81, 3).Trailer();
     GifWalker walker = WalkerAtFirstBlock(gif.bytes);
@@ -252,8 +229,7 @@ TEST(GifWalker, LocalColourTableIsPartOfTheImageBlock)
 
 // Covers the missing trailer, an image cut inside its data or before its terminator, and data too
 // short for its screen descriptor or colour table.
-TEST(GifWalker, EveryTruncationWalksOnlyTheFramesThatFit)
-{
+TEST(GifWalker, EveryTruncationWalksOnlyTheFramesThatFit) {
     GifBytes gif(0x81);
     gif.Loop().Comment("c");
     std::vector<std::size_t> frameEnds;
@@ -268,16 +244,14 @@ TEST(GifWalker, EveryTruncationWalksOnlyTheFramesThatFit)
     for (std::size_t length = 0; length <= gif.bytes.size(); ++length) {
         const Bytes truncated(gif.bytes.begin(), gif.bytes.begin() + static_cast<long>(length));
         std::uint32_t fitting = 0;
-        for (std::size_t end : frameEnds)
-            fitting += end <= length ? 1 : 0;
+        for (std::size_t end : frameEnds) fitting += end <= length ? 1 : 0;
         const Walk walk = WalkGif(truncated);
         ASSERT_EQ(walk.counted, fitting) << "length " << length;
         ASSERT_EQ(walk.frames.size(), fitting) << "length " << length;
     }
 }
 
-TEST(GifWalker, UnknownBytesAndLabelsEndTheWalk)
-{
+TEST(GifWalker, UnknownBytesAndLabelsEndTheWalk) {
     struct Case {
         const char* name;
         std::initializer_list<std::uint8_t> stray;
@@ -288,8 +262,7 @@ TEST(GifWalker, UnknownBytesAndLabelsEndTheWalk)
         GifBytes gif;
         gif.Gce(5, 0).Image(0, 0, 20, 10).Raw(c.stray);
         const std::size_t stray = gif.Mark() - c.stray.size();
-        if (c.stray.size() > 1)
-            gif.Gce(5, 0).Image(0, 0, 20, 10).Trailer();
+        if (c.stray.size() > 1) gif.Gce(5, 0).Image(0, 0, 20, 10).Trailer();
         const Walk walk = WalkGif(gif.bytes);
         EXPECT_EQ(walk.counted, 1u);
         EXPECT_EQ(walk.frames.size(), 1u);
@@ -304,8 +277,7 @@ TEST(GifWalker, UnknownBytesAndLabelsEndTheWalk)
     }
 }
 
-TEST(GifWalker, PlainTextFrameKeepsThePreviousSizeAndPosition)
-{
+TEST(GifWalker, PlainTextFrameKeepsThePreviousSizeAndPosition) {
     GifBytes gif;
     const Bytes prefix = gif.bytes;
     gif.Gce(5, 0).Image(3, 4, 5, 6);
@@ -323,23 +295,33 @@ TEST(GifWalker, PlainTextFrameKeepsThePreviousSizeAndPosition)
     EXPECT_EQ(std::make_pair(info.width, info.height), std::make_pair(5, 6));
 }
 
-TEST(GifWalker, FailedAllocationMovesPastTheFrameAndReturnsNull)
-{
+TEST(GifWalker, FailedAllocationMovesPastTheFrameAndReturnsNull) {
     GifBytes gif;
     gif.Gce(5, 0).Image(0, 0, 20, 10).Gce(6, 0).Image(0, 0, 20, 10).Trailer();
     GifWalker walker = WalkerAtFirstBlock(gif.bytes);
     GifFrameInfo info;
     EXPECT_EQ(walker.ExtractFrame(info, [](std::uint32_t) { return nullptr; }), nullptr);
     Bytes storage;
-    EXPECT_NE(walker.ExtractFrame(info, [&](std::uint32_t n) { storage.resize(n); return storage.data(); }), nullptr);
+    EXPECT_NE(walker.ExtractFrame(info,
+                                  [&](std::uint32_t n) {
+                                      storage.resize(n);
+                                      return storage.data();
+                                  }),
+              nullptr);
     EXPECT_EQ(info.delay, 6u);
 }
 
-TEST(FrameDelay, MapsHundredthsToMilliseconds)
-{
+TEST(FrameDelay, MapsHundredthsToMilliseconds) {
     const std::pair<std::uint32_t, std::uint32_t> cases[] = {
-        {0, 100},         {1, 100},         {4, 100},    {5, 50},   {7, 70},       {10, 100},
-        {100, 1000},      {65535, 655350},  {kGifNoDelay, 4294967286u},
+        {0, 100},
+        {1, 100},
+        {4, 100},
+        {5, 50},
+        {7, 70},
+        {10, 100},
+        {100, 1000},
+        {65535, 655350},
+        {kGifNoDelay, 4294967286u},
         // Would wrap to 4 ms in 32-bit arithmetic.
         {0x1999999Au, 4294967286u},
     };
@@ -347,15 +329,13 @@ TEST(FrameDelay, MapsHundredthsToMilliseconds)
         EXPECT_EQ(FrameDelayMilliseconds(hundredths), milliseconds) << hundredths;
 }
 
-TEST(GifWalkerCorpus, EveryFileKeepsTheWalkerInvariants)
-{
+TEST(GifWalkerCorpus, EveryFileKeepsTheWalkerInvariants) {
     const std::filesystem::path corpus = std::filesystem::path(REELSIFT_TEST_DATA) / "fuzz" / "gif_walker";
     std::size_t files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
         std::ifstream in(entry.path(), std::ios::binary);
         const Bytes data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        EXPECT_EQ(CheckGifWalkerInvariants(data.data(), static_cast<std::uint32_t>(data.size())), "")
-            << entry.path();
+        EXPECT_EQ(CheckGifWalkerInvariants(data.data(), static_cast<std::uint32_t>(data.size())), "") << entry.path();
         ++files;
     }
     EXPECT_GT(files, 5u);

@@ -4,8 +4,7 @@
 
 #include "download/LinkCheck.h"
 
-TEST(LinkCheck, AcceptsOnlyAbsoluteLinksWithHost)
-{
+TEST(LinkCheck, AcceptsOnlyAbsoluteLinksWithHost) {
     struct Case {
         std::wstring text;
         bool valid;
@@ -37,6 +36,5 @@ TEST(LinkCheck, AcceptsOnlyAbsoluteLinksWithHost)
         {L"https://example.com/\x7F", false},
         {L"https://example.com/\x3000x", false},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(IsValidLink(c.text), c.valid) << std::string(c.text.begin(), c.text.end());
+    for (const Case& c : cases) EXPECT_EQ(IsValidLink(c.text), c.valid) << std::string(c.text.begin(), c.text.end());
 }

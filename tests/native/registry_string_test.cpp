@@ -9,22 +9,19 @@
 
 namespace {
 
-std::vector<uint8_t> Utf16Le(const std::wstring& text, bool terminated = true)
-{
+std::vector<uint8_t> Utf16Le(const std::wstring& text, bool terminated = true) {
     std::vector<uint8_t> bytes;
     for (const wchar_t c : text) {
         bytes.push_back(static_cast<uint8_t>(c & 0xFF));
         bytes.push_back(static_cast<uint8_t>((c >> 8) & 0xFF));
     }
-    if (terminated)
-        bytes.insert(bytes.end(), {0, 0});
+    if (terminated) bytes.insert(bytes.end(), {0, 0});
     return bytes;
 }
 
 }  // namespace
 
-TEST(RegistryString, ReadsOnlyWellFormedShortStrings)
-{
+TEST(RegistryString, ReadsOnlyWellFormedShortStrings) {
     struct Case {
         const char* name;
         uint32_t type;

@@ -7,15 +7,13 @@
 
 namespace {
 
-std::tuple<int, int, int, int> Fields(const WindowPlacementRect& r)
-{
+std::tuple<int, int, int, int> Fields(const WindowPlacementRect& r) {
     return {r.width, r.height, r.left, r.top};
 }
 
 }  // namespace
 
-TEST(WindowPlacementText, SplitsByTheStoredRules)
-{
+TEST(WindowPlacementText, SplitsByTheStoredRules) {
     struct Case {
         std::wstring text;
         std::tuple<int, int, int, int> fields;  // width, height, left, top
@@ -34,15 +32,13 @@ TEST(WindowPlacementText, SplitsByTheStoredRules)
         EXPECT_EQ(Fields(ParseWindowPlacement(c.text)), c.fields) << std::string(c.text.begin(), c.text.end());
 }
 
-TEST(WindowPlacementText, FormatReadsBack)
-{
+TEST(WindowPlacementText, FormatReadsBack) {
     const WindowPlacementRect rect{966, 604, -32000, 80};
     EXPECT_EQ(FormatWindowPlacement(rect), L"966x604:-32000;80");
     EXPECT_EQ(Fields(ParseWindowPlacement(FormatWindowPlacement(rect))), Fields(rect));
 }
 
-TEST(WindowPlacementText, LeadingIntegerSaturates)
-{
+TEST(WindowPlacementText, LeadingIntegerSaturates) {
     struct Case {
         std::wstring text;
         int value;

@@ -72,8 +72,7 @@ std::vector<StartupSample> RecordStartupShow(const DialogHarness& ui, ULONGLONG 
     while (::GetTickCount64() - start < 15000) {
         const StartupSample sample{::GetTickCount64() - start, ::IsWindowVisible(bar) != FALSE,
                                    (::GetWindowLongW(bar, GWL_STYLE) & PBS_MARQUEE) != 0,
-                                   static_cast<int>(::SendMessageW(bar, PBM_GETPOS, 0, 0)),
-                                   ui.Enabled(IDC_DOWNLOAD)};
+                                   static_cast<int>(::SendMessageW(bar, PBM_GETPOS, 0, 0)), ui.Enabled(IDC_DOWNLOAD)};
         samples.push_back(sample);
         seenBar = seenBar || sample.barVisible;
         if (seenBar && !sample.barVisible) break;
@@ -190,10 +189,18 @@ TEST_F(BackgroundThreadsTest, ClipboardWatcherPastesOnlyWhenEveryConditionHolds)
         }
 
         switch (condition.lift) {
-        case WatcherCondition::Lift::CheckAutoPaste: ui.Click(IDC_AUTO_PASTE); break;
-        case WatcherCondition::Lift::DialogToFront: ASSERT_TRUE(BringToFront(ui.Window())); break;
-        case WatcherCondition::Lift::LinkOnClipboard: PutOnClipboard(kLink); break;
-        case WatcherCondition::Lift::CaseVariantOnClipboard: PutOnClipboard(caseVariant); break;
+        case WatcherCondition::Lift::CheckAutoPaste:
+            ui.Click(IDC_AUTO_PASTE);
+            break;
+        case WatcherCondition::Lift::DialogToFront:
+            ASSERT_TRUE(BringToFront(ui.Window()));
+            break;
+        case WatcherCondition::Lift::LinkOnClipboard:
+            PutOnClipboard(kLink);
+            break;
+        case WatcherCondition::Lift::CaseVariantOnClipboard:
+            PutOnClipboard(caseVariant);
+            break;
         }
         EXPECT_TRUE(DialogHarness::WaitFor([&] { return ui.Text(IDC_URL) == condition.boxAfterLift; }, 2500))
             << "box holds \"" << std::string(ui.Text(IDC_URL).begin(), ui.Text(IDC_URL).end()) << "\"";

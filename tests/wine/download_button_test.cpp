@@ -127,8 +127,7 @@ TEST_F(DownloadButtonTest, HostileInputsReachTheDownloaderAsExactlyTheIntendedAr
 
     const std::wstring outputPath = output.Path() + L"\\%(title)s.%(ext)s";
     auto tail = [&](const std::wstring& link) {
-        return std::vector<std::wstring>{L"--ffmpeg-location", L"ffmpeg", L"--ignore-errors", L"-o", outputPath,
-                                         link};
+        return std::vector<std::wstring>{L"--ffmpeg-location", L"ffmpeg", L"--ignore-errors", L"-o", outputPath, link};
     };
     size_t jobs = 0;
     auto received = [&] {
@@ -156,9 +155,9 @@ TEST_F(DownloadButtonTest, HostileInputsReachTheDownloaderAsExactlyTheIntendedAr
         const wchar_t* typed;
         const wchar_t* flag;
     };
-    for (const FilterCase& c : {FilterCase{1, L"x\" --exec \"calc", L"--match-title"},
-                                FilterCase{0, L"1, 2, 5", L"--playlist-items"},
-                                FilterCase{2, L"ends in \\", L"--reject-title"}}) {
+    for (const FilterCase& c :
+         {FilterCase{1, L"x\" --exec \"calc", L"--match-title"}, FilterCase{0, L"1, 2, 5", L"--playlist-items"},
+          FilterCase{2, L"ends in \\", L"--reject-title"}}) {
         SCOPED_TRACE(c.typed);
         ui.Select(IDC_FILTER_KIND, c.kind);
         ui.SetText(IDC_FILTER_VALUE, c.typed);

@@ -18,7 +18,11 @@ namespace {
 const wchar_t kRecordedFolder[] = L"C:\\Users\\user\\Documents\\YouTube Files";
 const char kRecordedFolderBytes[] = "C:\\Users\\user\\Documents\\YouTube Files";
 // A title in code page 1252 as the downloader writes it: an em dash and accented letters.
-const char kWesternTitleBytes[] = "\x97 caf\xe9 \xdc" "n\xef" "c\xf6" "d\xe9";
+const char kWesternTitleBytes[] =
+    "\x97 caf\xe9 \xdc"
+    "n\xef"
+    "c\xf6"
+    "d\xe9";
 
 class DownloadJobTest : public ::testing::Test {
 protected:
@@ -35,7 +39,9 @@ const JobView* FindView(const std::vector<JobView>& views, const std::function<b
     return found == views.end() ? nullptr : &*found;
 }
 
-bool HasStatus(const JobView& view, const std::wstring& status) { return view.status == status; }
+bool HasStatus(const JobView& view, const std::wstring& status) {
+    return view.status == status;
+}
 
 void ExpectReadableStatusLines(const std::vector<JobView>& views) {
     for (const JobView& view : views) {
@@ -141,9 +147,8 @@ TEST_F(DownloadJobTest, EachKindOfOutputShowsInTitleBarStatusLineAndReport) {
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->status, L"[convert] destination: output_folder\\clip.mp3");
 
-    view = FindView(views, [](const JobView& v) {
-        return HasStatus(v, L"deleting original file output_folder\\clip.mp4");
-    });
+    view = FindView(views,
+                    [](const JobView& v) { return HasStatus(v, L"deleting original file output_folder\\clip.mp4"); });
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->title, L"Working...");
     view = FindView(views, [](const JobView& v) { return v.title == L"Working..." && v.status.empty(); });
@@ -163,17 +168,21 @@ TEST_F(DownloadJobTest, EachKindOfOutputShowsInTitleBarStatusLineAndReport) {
     // The report keeps the real folder, each piece of output followed by a line feed, progress updates that a
     // carriage return overwrote reduced to the last one.
     const std::wstring realFolder = L"c:\\users\\user\\documents\\youtube files";
-    EXPECT_EQ(job.ReadErrorReport(),
-              L"[download] destination: " + realFolder + L"\\clip.mp4\n\n"
-              L"[download]  42.7% of 2.92mib at  1.00mib/s eta 00:02\n"
-              L"[download]   0.0% of 2.92mib at unknown speed eta unknown eta\n"
-              L"[youtube] ab3de5fg7h: downloading webpage\n"
-              L"[download]  50.0% of 2.92mib\n"
-              L"[convert] destination: " + realFolder + L"\\clip.mp3\n\n"
-              L"deleting original file " + realFolder + L"\\clip.mp4 \n\n"
-              L"\n"
-              L"[download]  10.0% of 2.92mib\n"
-              L"error: unable to write data\n\n");
+    EXPECT_EQ(job.ReadErrorReport(), L"[download] destination: " + realFolder +
+                                         L"\\clip.mp4\n\n"
+                                         L"[download]  42.7% of 2.92mib at  1.00mib/s eta 00:02\n"
+                                         L"[download]   0.0% of 2.92mib at unknown speed eta unknown eta\n"
+                                         L"[youtube] ab3de5fg7h: downloading webpage\n"
+                                         L"[download]  50.0% of 2.92mib\n"
+                                         L"[convert] destination: " +
+                                         realFolder +
+                                         L"\\clip.mp3\n\n"
+                                         L"deleting original file " +
+                                         realFolder +
+                                         L"\\clip.mp4 \n\n"
+                                         L"\n"
+                                         L"[download]  10.0% of 2.92mib\n"
+                                         L"error: unable to write data\n\n");
     EXPECT_FALSE(job.Dialog().m_gifReady.IsPlaying()) << "no item was completed";
 }
 
@@ -189,8 +198,8 @@ TEST_F(DownloadJobTest, RecordedRunsOfTheRealDownloaderShowTheirOutcome) {
         ExpectReadableStatusLines(views);
         EXPECT_TRUE(views.back().errorReportShown);
         const std::wstring report = job.ReadErrorReport();
-        EXPECT_NE(report.find(L"error: unable to download webpage: http error 404: file not found"),
-                  std::wstring::npos) << report.c_str();
+        EXPECT_NE(report.find(L"error: unable to download webpage: http error 404: file not found"), std::wstring::npos)
+            << report.c_str();
         EXPECT_NE(report.find(L"be sure to call download with the --verbose flag"), std::wstring::npos);
         EXPECT_FALSE(job.Dialog().m_gifReady.IsPlaying()) << "no item was completed";
         ExpectIdle(job);
@@ -227,8 +236,8 @@ TEST_F(DownloadJobTest, RecordedRunsOfTheRealDownloaderShowTheirOutcome) {
         job.Start(OutCommand(std::string("[download] Destination: ") + kRecordedFolderBytes + "\\  " +
                              kWesternTitleBytes + ".mp4\n") +
                   "sleep 60000\n");
-        const std::wstring expected = L"[download] destination: output_folder\\  " + AnsiText(kWesternTitleBytes) +
-                                      L".mp4";
+        const std::wstring expected =
+            L"[download] destination: output_folder\\  " + AnsiText(kWesternTitleBytes) + L".mp4";
         EXPECT_TRUE(job.WaitForView([&](const JobView& v) { return v.status == expected; }, 5000))
             << testing::PrintToString(job.View().status);
         job.Ui().Click(IDC_ABORT);
@@ -254,8 +263,7 @@ TEST_F(DownloadJobTest, IdleRunningAndAbortingShowTheirControlsAndAbortAfterACom
 
     job.Start(OutCommand("\r[download]  42.7% of 2.92MiB at  1.00MiB/s ETA 00:02") + "sleep 300\n" +
               OutCommand("\r[download] 100% of 2.92MiB in 00:03\n") + "sleep 60000\n");
-    ASSERT_TRUE(job.WaitForView([](const JobView& v) { return v.title == L"Download 42.7%" && v.bar == 420; },
-                                5000));
+    ASSERT_TRUE(job.WaitForView([](const JobView& v) { return v.title == L"Download 42.7%" && v.bar == 420; }, 5000));
     ExpectRunning(job);
     EXPECT_EQ(job.Ui().Text(IDC_STATUS), L"[download]  42.7% of 2.92mib at  1.00mib/s eta 00:02");
 
@@ -276,8 +284,8 @@ TEST_F(DownloadJobTest, AbortDuringASilentStretchEndsTheJobsTreeButNoOtherConver
     WatchedProcess unrelated = job.Folder().StartUnrelatedFfmpeg();
     const StandinFolder::Script script =
         job.Start("spawn ffmpeg.exe 60000\n" + OutCommand("[download] Destination: Clip.mp4\n") + "sleep 60000\n");
-    ASSERT_TRUE(job.WaitForView([](const JobView& v) { return v.status == L"[download] destination: clip.mp4"; },
-                                5000));
+    ASSERT_TRUE(
+        job.WaitForView([](const JobView& v) { return v.status == L"[download] destination: clip.mp4"; }, 5000));
     const std::vector<DWORD> spawned = StandinFolder::SpawnedProcessIds(script);
     ASSERT_EQ(spawned.size(), 1u);
     WatchedProcess ownConverter = WatchedProcess::Open(spawned[0]);

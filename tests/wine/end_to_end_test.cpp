@@ -80,7 +80,9 @@ void ClickOn(HWND dialog, int id) {
     }
 }
 
-bool Checked(HWND dialog, int id) { return ::SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Checked(HWND dialog, int id) {
+    return ::SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 // A control that changes what it shows over a second and a half: an animation plays in it.
 bool Animates(HWND control) {
@@ -115,11 +117,14 @@ TEST_F(EndToEndTest, FromAPastedLinkToACompletedJobAndAnExitFromTheIcon) {
     ASSERT_TRUE(Checked(dialog, IDC_AUTO_PASTE));
     PutOnClipboard(kJobLink);
     BringToFront(dialog);
-    ASSERT_TRUE(DialogHarness::WaitFor([&] {
-        wchar_t box[256] = L"";
-        ::GetDlgItemTextW(dialog, IDC_URL, box, 256);
-        return kJobLink == box;
-    }, 3000)) << "the watcher did not paste the link";
+    ASSERT_TRUE(DialogHarness::WaitFor(
+        [&] {
+            wchar_t box[256] = L"";
+            ::GetDlgItemTextW(dialog, IDC_URL, box, 256);
+            return kJobLink == box;
+        },
+        3000))
+        << "the watcher did not paste the link";
 
     // Options: audio only as MP3, open the folder when done.
     ClickOn(dialog, IDC_AUDIO_ONLY_LABEL);
@@ -134,9 +139,12 @@ TEST_F(EndToEndTest, FromAPastedLinkToACompletedJobAndAnExitFromTheIcon) {
     RewriteCurrentScript("replay " + DownloaderFixtureFolder("extract-audio-mp3") + "\nsleep 2500\n");
     ::PostMessageW(::GetDlgItem(dialog, IDC_DOWNLOAD), BM_CLICK, 0, 0);
     HWND progress = ::GetDlgItem(dialog, IDC_MAIN_PROGRESS);
-    ASSERT_TRUE(DialogHarness::WaitFor([&] {
-        return WindowTitle(dialog).rfind(L"Download ", 0) == 0 && ::SendMessageW(progress, PBM_GETPOS, 0, 0) > 0;
-    }, 10000)) << "no progress shown";
+    ASSERT_TRUE(DialogHarness::WaitFor(
+        [&] {
+            return WindowTitle(dialog).rfind(L"Download ", 0) == 0 && ::SendMessageW(progress, PBM_GETPOS, 0, 0) > 0;
+        },
+        10000))
+        << "no progress shown";
     EXPECT_TRUE(::IsWindowVisible(progress));
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog, IDC_STATUS)));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_DOWNLOAD)));
@@ -168,10 +176,13 @@ TEST_F(EndToEndTest, FromAPastedLinkToACompletedJobAndAnExitFromTheIcon) {
 
     // 12.5 s after the end the output folder opens by itself, through the shell.
     std::vector<DWORD> opened;
-    ASSERT_TRUE(DialogHarness::WaitFor([&] {
-        opened = ChildrenOtherThanTheDownloader(run.ProcessId());
-        return !opened.empty();
-    }, 17000)) << "the folder did not open";
+    ASSERT_TRUE(DialogHarness::WaitFor(
+        [&] {
+            opened = ChildrenOtherThanTheDownloader(run.ProcessId());
+            return !opened.empty();
+        },
+        17000))
+        << "the folder did not open";
     for (DWORD id : opened) strays.Add(id);
     const ULONGLONG openedAfter = ::GetTickCount64() - jobEnded;
     EXPECT_GE(openedAfter, 12000u);
@@ -197,10 +208,12 @@ TEST_F(EndToEndTest, FromAPastedLinkToACompletedJobAndAnExitFromTheIcon) {
     EXPECT_EQ(std::wstring(shownFolder), output.Path());
 
     // The idle dialog once its start-up show is over, for the README.
-    ASSERT_TRUE(DialogHarness::WaitFor([&] {
-        return ::IsWindowEnabled(::GetDlgItem(next.Dialog(), IDC_DOWNLOAD)) &&
-               !::IsWindowVisible(::GetDlgItem(next.Dialog(), IDC_STARTUP_PROGRESS));
-    }, 15000));
+    ASSERT_TRUE(DialogHarness::WaitFor(
+        [&] {
+            return ::IsWindowEnabled(::GetDlgItem(next.Dialog(), IDC_DOWNLOAD)) &&
+                   !::IsWindowVisible(::GetDlgItem(next.Dialog(), IDC_STARTUP_PROGRESS));
+        },
+        15000));
     ClearClipboard();  // nothing to paste into the picture
     DialogHarness::Pause(300);
     SaveScreenshot("screenshot", WindowArea(next.Dialog()));
@@ -230,21 +243,27 @@ TEST_F(EndToEndTest, NewLinkStartsAVisibleCopyInFront) {
     ASSERT_TRUE(::IsWindowEnabled(newLink));
     ::PostMessageW(newLink, BM_CLICK, 0, 0);
     std::vector<DWORD> copies;
-    ASSERT_TRUE(DialogHarness::WaitFor([&] {
-        copies = ChildProcessIds(run.ProcessId(), L"Reelsift.exe");
-        return !copies.empty();
-    }, 10000)) << "no copy started";
+    ASSERT_TRUE(DialogHarness::WaitFor(
+        [&] {
+            copies = ChildProcessIds(run.ProcessId(), L"Reelsift.exe");
+            return !copies.empty();
+        },
+        10000))
+        << "no copy started";
     for (DWORD id : copies) strays.Add(id);
     ASSERT_EQ(copies.size(), 1u);
 
     // Its dialog shows and comes to the front.
     HWND copyDialog = nullptr;
-    ASSERT_TRUE(DialogHarness::WaitFor([&] {
-        copyDialog = ::GetForegroundWindow();
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(copyDialog, &owner);
-        return owner == copies[0] && ::IsWindowVisible(copyDialog);
-    }, 10000)) << "the copy's dialog is not in front";
+    ASSERT_TRUE(DialogHarness::WaitFor(
+        [&] {
+            copyDialog = ::GetForegroundWindow();
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(copyDialog, &owner);
+            return owner == copies[0] && ::IsWindowVisible(copyDialog);
+        },
+        10000))
+        << "the copy's dialog is not in front";
     EXPECT_EQ(WindowTitle(copyDialog), L"Reelsift");
 
     // End both the way a user does; closing the first also ends its downloader.

@@ -269,10 +269,12 @@ TEST(String, OperationsTheProgramUses) {
 
 TEST(Threads, TheThreadObjectOutlivesTheThreadWhileHeldAndIsFreedAfter) {
     static std::atomic<int> runs{0};
-    CWinThreadPtr kept = AfxBeginThread([](LPVOID parameter) -> UINT {
-        ++*static_cast<std::atomic<int>*>(parameter);
-        return 7;
-    }, &runs);
+    CWinThreadPtr kept = AfxBeginThread(
+        [](LPVOID parameter) -> UINT {
+            ++*static_cast<std::atomic<int>*>(parameter);
+            return 7;
+        },
+        &runs);
     ASSERT_NE(kept, nullptr);
     ASSERT_EQ(::WaitForSingleObject(kept->m_hThread, 5000), WAIT_OBJECT_0);
     DWORD exitCode = 0;
@@ -282,7 +284,12 @@ TEST(Threads, TheThreadObjectOutlivesTheThreadWhileHeldAndIsFreedAfter) {
 
     std::weak_ptr<CWinThread> watched;
     {
-        CWinThreadPtr dropped = AfxBeginThread([](LPVOID) -> UINT { ::Sleep(50); return 0; }, nullptr);
+        CWinThreadPtr dropped = AfxBeginThread(
+            [](LPVOID) -> UINT {
+                ::Sleep(50);
+                return 0;
+            },
+            nullptr);
         watched = dropped;
     }
     EXPECT_FALSE(watched.expired());  // the running thread holds it
@@ -292,8 +299,12 @@ TEST(Threads, TheThreadObjectOutlivesTheThreadWhileHeldAndIsFreedAfter) {
 
 TEST(Threads, SuspendedStartRunsOnlyWhenResumed) {
     static std::atomic<bool> ran{false};
-    CWinThreadPtr thread = AfxBeginThread([](LPVOID) -> UINT { ran = true; return 0; }, nullptr,
-                                          THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    CWinThreadPtr thread = AfxBeginThread(
+        [](LPVOID) -> UINT {
+            ran = true;
+            return 0;
+        },
+        nullptr, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(thread, nullptr);
     ::Sleep(50);
     EXPECT_FALSE(ran);

@@ -42,17 +42,19 @@ TEST_F(JobLifetimeTest, ClosingDuringAJobEndsItsConverterButNoOneElses) {
 
     ProgramRun run(program, folder.Path());
     ASSERT_NE(run.Dialog(), nullptr);
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(run.Dialog(), IDC_DOWNLOAD)); },
-                                       15000));
+    ASSERT_TRUE(
+        DialogHarness::WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(run.Dialog(), IDC_DOWNLOAD)); }, 15000));
     ::SendMessageW(::GetDlgItem(run.Dialog(), IDC_URL), WM_SETTEXT, 0,
                    reinterpret_cast<LPARAM>(L"https://media.example.net/watch?v=Ab3dE5fG7h"));
     ::PostMessageW(run.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_DOWNLOAD, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(run.Dialog(), IDC_DOWNLOAD)));
     std::vector<DWORD> spawned;
-    ASSERT_TRUE(DialogHarness::WaitFor([&] {
-        spawned = StandinFolder::SpawnedProcessIds(script);
-        return spawned.size() >= 2;  // the update's converter first, then the job's
-    }, 10000));
+    ASSERT_TRUE(DialogHarness::WaitFor(
+        [&] {
+            spawned = StandinFolder::SpawnedProcessIds(script);
+            return spawned.size() >= 2;  // the update's converter first, then the job's
+        },
+        10000));
     WatchedProcess updateConverter = WatchedProcess::Open(spawned[0]);
     WatchedProcess jobConverter = WatchedProcess::Open(spawned[1]);
     ASSERT_TRUE(jobConverter.IsOpen());

@@ -99,8 +99,8 @@ TEST_F(MainDialogTest, FillsTheComboBoxesInOrderAndSetsTheProgressRange) {
 
 TEST_F(MainDialogTest, EveryButtonCarriesItsIcon) {
     DialogHarness ui(false);
-    for (int button : {IDC_DOWNLOAD, IDC_ABORT, IDC_NEW_LINK, IDC_OPEN_FOLDER, IDC_CHANGE_FOLDER, IDC_ERROR_REPORT,
-                       IDC_NOTIFY}) {
+    for (int button :
+         {IDC_DOWNLOAD, IDC_ABORT, IDC_NEW_LINK, IDC_OPEN_FOLDER, IDC_CHANGE_FOLDER, IDC_ERROR_REPORT, IDC_NOTIFY}) {
         EXPECT_NE(::SendMessageW(ui.Control(button), BM_GETIMAGE, IMAGE_ICON, 0), 0) << button;
     }
     EXPECT_NE(::SendMessageW(ui.Window(), WM_GETICON, ICON_BIG, 0), 0);
@@ -159,10 +159,10 @@ TEST_F(MainDialogTest, ControlColourIsOneWhiteBrushExceptForTheHollowClickAreas)
     EXPECT_EQ(ask(WM_CTLCOLORSCROLLBAR, ui.Window()), white);
 
     // Over the painted captions a filled background would hide them.
-    for (int label : {IDC_AUTO_PASTE_LABEL, IDC_AUDIO_ONLY_LABEL, IDC_AUDIO_ONLY_LABEL2, IDC_FILTER_LABEL,
-                      IDC_AUTO_OPEN_LABEL}) {
-        EXPECT_EQ(ask(WM_CTLCOLORSTATIC, ui.Control(label)),
-                  reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH))) << label;
+    for (int label :
+         {IDC_AUTO_PASTE_LABEL, IDC_AUDIO_ONLY_LABEL, IDC_AUDIO_ONLY_LABEL2, IDC_FILTER_LABEL, IDC_AUTO_OPEN_LABEL}) {
+        EXPECT_EQ(ask(WM_CTLCOLORSTATIC, ui.Control(label)), reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)))
+            << label;
     }
     ::ReleaseDC(ui.Window(), dc);
 }

@@ -16,10 +16,14 @@ enum class Mode { None, Audio, FullVideo, AllFormats };
 
 const char* Name(Mode mode) {
     switch (mode) {
-    case Mode::None: return "no mode";
-    case Mode::Audio: return "audio";
-    case Mode::FullVideo: return "full video";
-    case Mode::AllFormats: return "all formats";
+    case Mode::None:
+        return "no mode";
+    case Mode::Audio:
+        return "audio";
+    case Mode::FullVideo:
+        return "full video";
+    case Mode::AllFormats:
+        return "all formats";
     }
     return "?";
 }
@@ -92,28 +96,26 @@ TEST_F(OptionInterlocksTest, EnteringAModeClearsTheEmbeddingBoxesItCannotTake) {
         bool subtitlesAfter, thumbnailAfter;
     };
     const Case cases[] = {
-        {"all formats, M4A -> audio keeps the cover", Mode::AllFormats, kM4a, kOriginal, true, true,
-         IDC_AUDIO_ONLY, Mode::Audio, false, true},
+        {"all formats, M4A -> audio keeps the cover", Mode::AllFormats, kM4a, kOriginal, true, true, IDC_AUDIO_ONLY,
+         Mode::Audio, false, true},
         {"all formats, WAV -> audio by the second label", Mode::AllFormats, kWav, kOriginal, true, true,
          IDC_AUDIO_ONLY_LABEL2, Mode::Audio, false, false},
         {"leaving all formats keeps both", Mode::AllFormats, kAac, kOriginal, true, true, IDC_ALL_FORMATS,
          Mode::FullVideo, true, true},
-        {"full video -> audio, MP3", Mode::FullVideo, kMp3, kMp4, true, true, IDC_AUDIO_ONLY, Mode::Audio,
-         false, true},
-        {"unchecking full video, MP3", Mode::FullVideo, kMp3, kMp4, true, true, IDC_FULL_VIDEO, Mode::Audio,
-         false, true},
-        {"unchecking audio, MP4", Mode::Audio, kMp3, kMp4, true, true, IDC_AUDIO_ONLY, Mode::FullVideo, true,
-         false},
+        {"full video -> audio, MP3", Mode::FullVideo, kMp3, kMp4, true, true, IDC_AUDIO_ONLY, Mode::Audio, false, true},
+        {"unchecking full video, MP3", Mode::FullVideo, kMp3, kMp4, true, true, IDC_FULL_VIDEO, Mode::Audio, false,
+         true},
+        {"unchecking audio, MP4", Mode::Audio, kMp3, kMp4, true, true, IDC_AUDIO_ONLY, Mode::FullVideo, true, false},
         {"unchecking audio by its label, best quality", Mode::Audio, kMp3, kBestQuality, true, true,
          IDC_AUDIO_ONLY_LABEL, Mode::FullVideo, false, false},
-        {"no mode -> full video, MP4", Mode::None, kMp3, kMp4, true, true, IDC_FULL_VIDEO_LABEL,
-         Mode::FullVideo, true, false},
-        {"no mode -> full video, MKV", Mode::None, kMp3, kMkv, true, true, IDC_FULL_VIDEO, Mode::FullVideo,
+        {"no mode -> full video, MP4", Mode::None, kMp3, kMp4, true, true, IDC_FULL_VIDEO_LABEL, Mode::FullVideo, true,
+         false},
+        {"no mode -> full video, MKV", Mode::None, kMp3, kMkv, true, true, IDC_FULL_VIDEO, Mode::FullVideo, false,
+         false},
+        {"no mode -> audio without a format", Mode::None, kNoSelection, kMp4, true, true, IDC_AUDIO_ONLY, Mode::Audio,
          false, false},
-        {"no mode -> audio without a format", Mode::None, kNoSelection, kMp4, true, true, IDC_AUDIO_ONLY,
-         Mode::Audio, false, false},
-        {"no mode -> all formats", Mode::None, kAac, kOriginal, true, true, IDC_ALL_FORMATS_LABEL,
-         Mode::AllFormats, true, true},
+        {"no mode -> all formats", Mode::None, kAac, kOriginal, true, true, IDC_ALL_FORMATS_LABEL, Mode::AllFormats,
+         true, true},
     };
     DialogHarness ui(false);
     for (const Case& c : cases) {
@@ -167,10 +169,12 @@ TEST_F(OptionInterlocksTest, AnEmbeddingBoxCheckedWhereTheModeCannotTakeItClears
         if (c.subtitlesKept && c.thumbnailKept) {
             DialogHarness::Pause(700);
         } else {
-            EXPECT_TRUE(DialogHarness::WaitFor([&] {
-                return (c.subtitlesKept || !ui.Checked(IDC_SUBTITLES)) &&
-                       (c.thumbnailKept || !ui.Checked(IDC_THUMBNAIL));
-            }, 3000));
+            EXPECT_TRUE(DialogHarness::WaitFor(
+                [&] {
+                    return (c.subtitlesKept || !ui.Checked(IDC_SUBTITLES)) &&
+                           (c.thumbnailKept || !ui.Checked(IDC_THUMBNAIL));
+                },
+                3000));
             EXPECT_GE(::GetTickCount64() - clicked, 400u);
         }
         DialogHarness::Pause(150);
@@ -189,9 +193,7 @@ TEST_F(OptionInterlocksTest, BothStoredModesRefuseBothEmbeddingBoxes) {
 
     ui.Click(IDC_SUBTITLES);
     ui.Click(IDC_THUMBNAIL);
-    EXPECT_TRUE(DialogHarness::WaitFor([&] {
-        return !ui.Checked(IDC_SUBTITLES) && !ui.Checked(IDC_THUMBNAIL);
-    }, 3000));
+    EXPECT_TRUE(DialogHarness::WaitFor([&] { return !ui.Checked(IDC_SUBTITLES) && !ui.Checked(IDC_THUMBNAIL); }, 3000));
 
     ui.Click(IDC_FULL_VIDEO_LABEL2);  // unchecks full video: exactly one mode is left
     ExpectMode(ui, Mode::Audio);
@@ -286,9 +288,9 @@ TEST_F(OptionInterlocksTest, PlainOptionLabelsToggleTheirBoxesAndNothingElse) {
 }
 
 TEST_F(OptionInterlocksTest, OnlyTheDialogsOwnTimerIdsDoAnything) {
-    const int watched[] = {IDC_AUTO_PASTE, IDC_AUDIO_ONLY, IDC_FULL_VIDEO, IDC_ALL_FORMATS, IDC_METADATA,
-                           IDC_SUBTITLES, IDC_THUMBNAIL, IDC_PLAYLIST_REVERSE, IDC_PLAYLIST_FOLDERS, IDC_FILTER,
-                           IDC_AUTO_OPEN};
+    const int watched[] = {IDC_AUTO_PASTE,       IDC_AUDIO_ONLY, IDC_FULL_VIDEO, IDC_ALL_FORMATS,
+                           IDC_METADATA,         IDC_SUBTITLES,  IDC_THUMBNAIL,  IDC_PLAYLIST_REVERSE,
+                           IDC_PLAYLIST_FOLDERS, IDC_FILTER,     IDC_AUTO_OPEN};
     DialogHarness ui(false);
     auto snapshot = [&] {
         std::vector<std::tuple<bool, bool, bool>> state;

@@ -100,9 +100,9 @@ TEST_F(OutputFolderTest, LeavingTheBoxUntouchedKeepsADefaultFolderThatDoesNotExi
 TEST_F(OutputFolderTest, TheWarningShowsForTheRootsOfDrivesCAndDOnly) {
     // Stored folders are taken without a look at the disk, so the roots of D: count even where there is no D:.
     const std::pair<const wchar_t*, bool> cases[] = {
-        {L"C:\\", true},   {L"c:\\", true},       {L"D:\\", true},  {L"d:\\", true},
-        {L"E:\\", false},  {L"Z:\\", false},      {L"C:", false},   {L"C:\\\\", false},
-        {L"C:/", false},   {L"C:\\users", false}, {L" C:\\", false},
+        {L"C:\\", true},  {L"c:\\", true},       {L"D:\\", true},   {L"d:\\", true},
+        {L"E:\\", false}, {L"Z:\\", false},      {L"C:", false},    {L"C:\\\\", false},
+        {L"C:/", false},  {L"C:\\users", false}, {L" C:\\", false},
     };
     for (const auto& [stored, warning] : cases) {
         SCOPED_TRACE(stored);

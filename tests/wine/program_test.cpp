@@ -17,7 +17,9 @@ protected:
     void TearDown() override { DeleteSettingsKey(); }
 };
 
-bool DownloadEnabled(HWND dialog) { return ::IsWindowEnabled(::GetDlgItem(dialog, IDC_DOWNLOAD)) != FALSE; }
+bool DownloadEnabled(HWND dialog) {
+    return ::IsWindowEnabled(::GetDlgItem(dialog, IDC_DOWNLOAD)) != FALSE;
+}
 
 TEST_F(ProgramTest, StartsWithoutAnimationsOrDownloaderAndClosesWithExitCodeZero) {
     StandinFolder folder(StandinFolder::Downloader::Missing);  // no youtube-dl.exe, no gifs folder

@@ -109,8 +109,8 @@ TEST_F(SettingsTest, AFirstStartReadsWithoutCreatingTheKeyAndClosingCreatesItFor
         const RECT opened = WindowRect(ui);
         Save(ui);
         ASSERT_TRUE(KeyExists());
-        EXPECT_EQ(ReadSetting(L"LastWindowPos"), L"966x604:" + std::to_wstring(opened.left) + L";" +
-                                                    std::to_wstring(opened.top));
+        EXPECT_EQ(ReadSetting(L"LastWindowPos"),
+                  L"966x604:" + std::to_wstring(opened.left) + L";" + std::to_wstring(opened.top));
         for (const NamedBox& box : kBoxes) EXPECT_EQ(ReadSetting(box.name), L"false") << box.name;
         for (const wchar_t* combo : {L"combo_filter", L"combo_audioformat", L"combo_videoformat"}) {
             EXPECT_EQ(ReadSetting(combo), L"-1") << combo;
@@ -303,8 +303,10 @@ TEST_F(SettingsTest, AStoredPlacementIsAppliedUnlessItWouldLeaveTheWindowUnusabl
         SCOPED_TRACE(c.stored);
         WriteSetting(L"LastWindowPos", c.stored);
         DialogHarness ui(false);
-        if (c.applied) ExpectPlacement(ui, c.width, c.height, c.left, c.top);
-        else ExpectDefaultPlacement(ui);
+        if (c.applied)
+            ExpectPlacement(ui, c.width, c.height, c.left, c.top);
+        else
+            ExpectDefaultPlacement(ui);
     }
 }
 

@@ -13,51 +13,42 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr unsigned long kReadSize = 1024;
 
-std::vector<std::string> ReadToEnd(ToolProcess& tool)
-{
+std::vector<std::string> ReadToEnd(ToolProcess& tool) {
     std::vector<std::string> chunks;
     char buffer[kReadSize];
     unsigned long got = 0;
     while (tool.Read(buffer, kReadSize, got)) {
-        if (got > 0)
-            chunks.emplace_back(buffer, got);
+        if (got > 0) chunks.emplace_back(buffer, got);
     }
     return chunks;
 }
 
 // Reads until the output so far contains the marker; false when the pipe broke first.
-bool ReadUntil(ToolProcess& tool, const std::string& marker)
-{
+bool ReadUntil(ToolProcess& tool, const std::string& marker) {
     std::string output;
     char buffer[kReadSize];
     unsigned long got = 0;
     while (output.find(marker) == std::string::npos) {
-        if (!tool.Read(buffer, kReadSize, got))
-            return false;
+        if (!tool.Read(buffer, kReadSize, got)) return false;
         output.append(buffer, got);
     }
     return true;
 }
 
-std::string Joined(const std::vector<std::string>& chunks)
-{
+std::string Joined(const std::vector<std::string>& chunks) {
     std::string all;
-    for (const std::string& chunk : chunks)
-        all += chunk;
+    for (const std::string& chunk : chunks) all += chunk;
     return all;
 }
 
-std::string UnixFileBytes(const std::string& windowsPath)
-{
+std::string UnixFileBytes(const std::string& windowsPath) {
     std::wstring path(windowsPath.begin(), windowsPath.end());
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     std::string bytes;
-    if (file == INVALID_HANDLE_VALUE)
-        return bytes;
+    if (file == INVALID_HANDLE_VALUE) return bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
     CloseHandle(file);
     return bytes;
 }
@@ -68,22 +59,20 @@ const char* const kConverterThenSilence = "spawn ffmpeg.exe 8000\nout spawned\ns
 
 }  // namespace
 
-TEST(ToolProcess, OutputAndErrorsArriveOnOnePipeInOrderWithTheirOwnChunkSizes)
-{
+TEST(ToolProcess, OutputAndErrorsArriveOnOnePipeInOrderWithTheirOwnChunkSizes) {
     StandinFolder folder;
-    folder.WriteScript("out [download] first\\n\nsleep 150\nerr ERROR: second\\n\nsleep 150\n"
-                       "out \\r[download]  42.7% of 2.92MiB\n");
+    folder.WriteScript(
+        "out [download] first\\n\nsleep 150\nerr ERROR: second\\n\nsleep 150\n"
+        "out \\r[download]  42.7% of 2.92MiB\n");
     ToolProcess tool;
     ASSERT_TRUE(tool.Start(kDownloader));
     EXPECT_EQ(ReadToEnd(tool),
               (std::vector<std::string>{"[download] first\n", "ERROR: second\n", "\r[download]  42.7% of 2.92MiB"}));
 }
 
-TEST(ToolProcess, AWriteLongerThanOneReadArrivesWholeInPiecesOfAtMostTheCapacity)
-{
+TEST(ToolProcess, AWriteLongerThanOneReadArrivesWholeInPiecesOfAtMostTheCapacity) {
     std::string longLine;
-    for (int i = 0; i < 3000; ++i)
-        longLine += static_cast<char>('a' + i % 26);
+    for (int i = 0; i < 3000; ++i) longLine += static_cast<char>('a' + i % 26);
     StandinFolder folder;
     folder.WriteScript("out " + longLine + "\n");
     ToolProcess tool;
@@ -91,12 +80,10 @@ TEST(ToolProcess, AWriteLongerThanOneReadArrivesWholeInPiecesOfAtMostTheCapacity
     const std::vector<std::string> chunks = ReadToEnd(tool);
     EXPECT_EQ(Joined(chunks), longLine);
     EXPECT_GE(chunks.size(), 3u);
-    for (const std::string& chunk : chunks)
-        EXPECT_LE(chunk.size(), kReadSize);
+    for (const std::string& chunk : chunks) EXPECT_LE(chunk.size(), kReadSize);
 }
 
-TEST(ToolProcess, RecordedRunsReplayByteForByte)
-{
+TEST(ToolProcess, RecordedRunsReplayByteForByte) {
     for (const char* name :
          {"extract-audio-mp3", "recode-mkv", "http-404", "embed-thumbnail-mp4", "non-ascii-title-cp1252"}) {
         SCOPED_TRACE(name);
@@ -111,8 +98,7 @@ TEST(ToolProcess, RecordedRunsReplayByteForByte)
     }
 }
 
-TEST(ToolProcess, TheToolGetsExactlyItsCommandLineAndStartsHidden)
-{
+TEST(ToolProcess, TheToolGetsExactlyItsCommandLineAndStartsHidden) {
     const std::wstring commandLine =
         L"youtube-dl.exe --ffmpeg-location ffmpeg -o \"C:\\My Files\\%(title)s.%(ext)s\" "
         L"\"https://media.example.net/watch?v=1&list=x\\\" --exec calc\" --match-title \"caf\u00e9 \u0416\"";
@@ -124,8 +110,7 @@ TEST(ToolProcess, TheToolGetsExactlyItsCommandLineAndStartsHidden)
     EXPECT_EQ(folder.RecordedCommandLines(), std::vector<std::wstring>{commandLine});
 }
 
-TEST(ToolProcess, AMissingDownloaderDoesNotStartAndTheFirstReadFailsAtOnce)
-{
+TEST(ToolProcess, AMissingDownloaderDoesNotStartAndTheFirstReadFailsAtOnce) {
     StandinFolder folder(StandinFolder::Downloader::Missing);
     ToolProcess tool;
     EXPECT_FALSE(tool.Start(L"youtube-dl.exe --newline"));
@@ -140,8 +125,7 @@ TEST(ToolProcess, AMissingDownloaderDoesNotStartAndTheFirstReadFailsAtOnce)
     EXPECT_EQ(got, 0u);
 }
 
-TEST(ToolProcess, RunsFromStartToCloseAndCallsOutsideARunAreHarmless)
-{
+TEST(ToolProcess, RunsFromStartToCloseAndCallsOutsideARunAreHarmless) {
     StandinFolder folder;
     folder.WriteScript("out done\n");
     ToolProcess tool;
@@ -162,8 +146,7 @@ TEST(ToolProcess, RunsFromStartToCloseAndCallsOutsideARunAreHarmless)
     EXPECT_FALSE(tool.IsRunning());
 }
 
-TEST(ToolProcess, TerminateEndsAPendingReadDuringASilentStretch)
-{
+TEST(ToolProcess, TerminateEndsAPendingReadDuringASilentStretch) {
     StandinFolder folder;
     folder.WriteScript("out started\nsleep 60000\n");
     ToolProcess tool;
@@ -186,8 +169,7 @@ TEST(ToolProcess, TerminateEndsAPendingReadDuringASilentStretch)
     EXPECT_LT(returnedAt - terminatedAt, std::chrono::milliseconds(1000));
 }
 
-TEST(ToolProcess, TerminateEndsTheConverterTheToolStartedToo)
-{
+TEST(ToolProcess, TerminateEndsTheConverterTheToolStartedToo) {
     StandinFolder folder;
     const StandinFolder::Script script = folder.WriteScript(kConverterThenSilence);
     ToolProcess tool;
@@ -207,8 +189,7 @@ TEST(ToolProcess, TerminateEndsTheConverterTheToolStartedToo)
     EXPECT_TRUE(converter.EndsWithin(0));
 }
 
-TEST(ToolProcess, KillFfmpegProcessesEndsOnlyThisRunsConverter)
-{
+TEST(ToolProcess, KillFfmpegProcessesEndsOnlyThisRunsConverter) {
     StandinFolder folder;
     const WatchedProcess outsider = folder.StartUnrelatedFfmpeg();
 
@@ -236,8 +217,7 @@ TEST(ToolProcess, KillFfmpegProcessesEndsOnlyThisRunsConverter)
     other.Terminate();
 }
 
-TEST(ToolProcess, TwoHundredRunsLeaveTheHandleCountWhereItWas)
-{
+TEST(ToolProcess, TwoHundredRunsLeaveTheHandleCountWhereItWas) {
     StandinFolder folder;
     folder.WriteScript("out [download]  50.0%\\r\nsleep 20\nout [download] 100% of 2.92MiB in 00:03\\n\n");
     // Every third run is ended early, the way Abort ends it.
@@ -250,13 +230,11 @@ TEST(ToolProcess, TwoHundredRunsLeaveTheHandleCountWhereItWas)
             tool.Terminate();
         }
         ReadToEnd(tool);
-        if (index % 2 == 0)
-            tool.Close();  // the others are cleaned up by the destructor
+        if (index % 2 == 0) tool.Close();  // the others are cleaned up by the destructor
     };
     run(0);
     run(1);
     const int before = OpenHandleCount();
-    for (int index = 0; index < 200; ++index)
-        run(index);
+    for (int index = 0; index < 200; ++index) run(index);
     EXPECT_LE(OpenHandleCount() - before, 4);
 }

@@ -131,8 +131,8 @@ TEST_F(TrayIconTest, LeftClickTogglesTheDialogAndBringsItBackRestored) {
 TEST_F(TrayIconTest, EventsForAnotherIconAreIgnored) {
     PutOpenerIntoFolderBox();
     m_folder.WriteScript("exit 0\n");
-    for (const UINT event : {static_cast<UINT>(WM_LBUTTONUP), static_cast<UINT>(WM_RBUTTONUP),
-                             static_cast<UINT>(NIN_BALLOONUSERCLICK)}) {
+    for (const UINT event :
+         {static_cast<UINT>(WM_LBUTTONUP), static_cast<UINT>(WM_RBUTTONUP), static_cast<UINT>(NIN_BALLOONUSERCLICK)}) {
         SCOPED_TRACE(event);
         EXPECT_EQ(TrayEvent(event, TRAY_ICON_ID + 1), 0);
         EXPECT_TRUE(DialogVisible());
@@ -204,7 +204,7 @@ TEST_F(TrayIconTest, BalloonNeedsTheIconAndACompleteItemAlsoAfterAbort) {
     StartJob(Ui());
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Title() == L"Download 100%"; }, 5000));
     DialogHarness::Pause(1500);  // the runner rests a second after a complete item
-    TrayEvent(WM_LBUTTONUP);       // the user brings the dialog back to reach Abort
+    TrayEvent(WM_LBUTTONUP);     // the user brings the dialog back to reach Abort
     ASSERT_TRUE(DialogVisible());
     Ui().Click(IDC_ABORT);
     ASSERT_TRUE(WaitForJobEnd(Ui()));
@@ -294,15 +294,20 @@ TEST_F(TrayExitTest, ExitFromTheMenuClosesTheHiddenProgramDuringAJob) {
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowEnabled(download) != FALSE; }, 15000));
     ::PostMessageW(download, BM_CLICK, 0, 0);
     std::vector<DWORD> downloader;
-    ASSERT_TRUE(DialogHarness::WaitFor([&] {
-        downloader = ChildProcessIds(run.ProcessId(), L"youtube-dl.exe");
-        return !downloader.empty();
-    }, 5000));
-    ASSERT_TRUE(DialogHarness::WaitFor([&] {
-        wchar_t title[64] = L"";
-        ::GetWindowTextW(run.Dialog(), title, 64);
-        return std::wstring(title).rfind(L"Download ", 0) == 0;
-    }, 5000)) << "the job did not get going";
+    ASSERT_TRUE(DialogHarness::WaitFor(
+        [&] {
+            downloader = ChildProcessIds(run.ProcessId(), L"youtube-dl.exe");
+            return !downloader.empty();
+        },
+        5000));
+    ASSERT_TRUE(DialogHarness::WaitFor(
+        [&] {
+            wchar_t title[64] = L"";
+            ::GetWindowTextW(run.Dialog(), title, 64);
+            return std::wstring(title).rfind(L"Download ", 0) == 0;
+        },
+        5000))
+        << "the job did not get going";
     HWND notify = ::GetDlgItem(run.Dialog(), IDC_NOTIFY);
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowVisible(notify) != FALSE; }, 5000));
     ::PostMessageW(notify, BM_CLICK, 0, 0);

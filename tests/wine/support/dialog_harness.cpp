@@ -45,7 +45,9 @@ HWND DialogWindowOf(DWORD threadId) {
     return found;
 }
 
-void DeleteSettingsKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey); }
+void DeleteSettingsKey() {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+}
 
 void WriteRawSetting(const wchar_t* name, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
@@ -64,8 +66,7 @@ void WriteSetting(const wchar_t* name, const std::wstring& text) {
 std::wstring ReadSetting(const wchar_t* name) {
     wchar_t buffer[1024] = L"";
     DWORD size = sizeof(buffer) - sizeof(wchar_t);
-    if (::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
-        ERROR_SUCCESS) {
+    if (::RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
         return L"<missing>";
     }
     return buffer;
@@ -73,10 +74,12 @@ std::wstring ReadSetting(const wchar_t* name) {
 
 DialogHarness::DialogHarness(bool waitForStartup) : m_dialog(new TestReelsiftDlg) {
     m_thread = ::CreateThread(nullptr, 0, &DialogHarness::UiThread, this, 0, &m_threadId);
-    WaitFor([this] {
-        m_window = DialogWindowOf(m_threadId);
-        return m_window != nullptr && ::IsWindowVisible(m_window);
-    }, 10000);
+    WaitFor(
+        [this] {
+            m_window = DialogWindowOf(m_threadId);
+            return m_window != nullptr && ::IsWindowVisible(m_window);
+        },
+        10000);
     if (waitForStartup) {
         // The start-up show puts up its bar at once, and takes it away and enables Download about 5.4 s later.
         WaitFor([this] { return Visible(IDC_STARTUP_PROGRESS); }, 3000);
@@ -126,14 +129,18 @@ void DialogHarness::Click(int id) {
     }
 }
 
-void DialogHarness::ClickLater(int id) { ::PostMessageW(Control(id), BM_CLICK, 0, 0); }
+void DialogHarness::ClickLater(int id) {
+    ::PostMessageW(Control(id), BM_CLICK, 0, 0);
+}
 
 HWND DialogHarness::WaitForPopup(DWORD timeoutMs) const {
     PopupSearch search{m_window, nullptr};
-    WaitFor([&] {
-        ::EnumThreadWindows(m_threadId, &TakePopupWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, timeoutMs);
+    WaitFor(
+        [&] {
+            ::EnumThreadWindows(m_threadId, &TakePopupWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
     return search.found;
 }
 
@@ -141,9 +148,13 @@ void DialogHarness::RunOnDialogThread(const std::function<void()>& work) {
     ::SendMessageW(m_window, TestReelsiftDlg::kRunTestMessage, 0, reinterpret_cast<LPARAM>(&work));
 }
 
-void DialogHarness::Focus(int id) { ::SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(id)), TRUE); }
+void DialogHarness::Focus(int id) {
+    ::SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(id)), TRUE);
+}
 
-void DialogHarness::SetText(int id, const std::wstring& text) { ::SetWindowTextW(Control(id), text.c_str()); }
+void DialogHarness::SetText(int id, const std::wstring& text) {
+    ::SetWindowTextW(Control(id), text.c_str());
+}
 
 std::wstring DialogHarness::Text(int id) const {
     std::vector<wchar_t> buffer(static_cast<size_t>(::GetWindowTextLengthW(Control(id))) + 1);

@@ -16,20 +16,20 @@ public:
     static constexpr UINT kEndTestMessage = WM_APP + 0x100;
     static constexpr UINT kRunTestMessage = WM_APP + 0x101;
 
+    using CReelsiftDlg::GetOutputFolder;
     using CReelsiftDlg::KillFfmpegProcesses;
     using CReelsiftDlg::m_bRunning;
-    using CReelsiftDlg::m_nid;
-    using CReelsiftDlg::m_strCommandLine;
-    using CReelsiftDlg::GetOutputFolder;
     using CReelsiftDlg::m_gifConverting;
+    using CReelsiftDlg::m_gifDownloading;
+    using CReelsiftDlg::m_gifEyes;
     using CReelsiftDlg::m_gifReady;
     using CReelsiftDlg::m_gifUrl;
-    using CReelsiftDlg::m_gifEyes;
-    using CReelsiftDlg::m_gifDownloading;
-    using CReelsiftDlg::m_tool;
+    using CReelsiftDlg::m_nid;
     using CReelsiftDlg::m_pWorkerThread;
-    using CReelsiftDlg::SetOutputFolder;
+    using CReelsiftDlg::m_strCommandLine;
+    using CReelsiftDlg::m_tool;
     using CReelsiftDlg::SaveSettings;
+    using CReelsiftDlg::SetOutputFolder;
 
 protected:
     LRESULT OnEndTest(WPARAM, LPARAM) {
@@ -95,7 +95,9 @@ public:
     // Polls (pumping this thread's messages) until the condition holds or the time runs out.
     static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
     // Pumps this thread's messages for a while: to see that something does not happen within that time.
-    static void Pause(DWORD ms) { WaitFor([] { return false; }, ms); }
+    static void Pause(DWORD ms) {
+        WaitFor([] { return false; }, ms);
+    }
 
 private:
     static DWORD WINAPI UiThread(LPVOID parameter);

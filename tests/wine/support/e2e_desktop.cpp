@@ -57,11 +57,13 @@ void ClearClipboard() {
 }
 
 bool BringToFront(HWND window) {
-    return DialogHarness::WaitFor([window] {
-        if (::GetForegroundWindow() == window) return true;
-        ::SetForegroundWindow(window);
-        return false;
-    }, 3000);
+    return DialogHarness::WaitFor(
+        [window] {
+            if (::GetForegroundWindow() == window) return true;
+            ::SetForegroundWindow(window);
+            return false;
+        },
+        3000);
 }
 
 OtherWindow::OtherWindow() {
@@ -70,8 +72,8 @@ OtherWindow::OtherWindow() {
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"ReelsiftTestOtherWindow";
     ::RegisterClassW(&windowClass);  // fails harmlessly when an earlier test registered it
-    m_window = ::CreateWindowExW(0, windowClass.lpszClassName, L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 20, 20, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+    m_window = ::CreateWindowExW(0, windowClass.lpszClassName, L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
+                                 20, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
 OtherWindow::~OtherWindow() {
@@ -84,7 +86,8 @@ std::vector<DWORD> ChildProcessIds(DWORD parentId, const std::wstring& exeName) 
     if (snapshot.handle == INVALID_HANDLE_VALUE) return ids;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32FirstW(snapshot.handle, &entry); more; more = ::Process32NextW(snapshot.handle, &entry)) {
+    for (BOOL more = ::Process32FirstW(snapshot.handle, &entry); more;
+         more = ::Process32NextW(snapshot.handle, &entry)) {
         if (entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId &&
             (exeName.empty() || ::lstrcmpiW(entry.szExeFile, exeName.c_str()) == 0)) {
             ids.push_back(entry.th32ProcessID);
@@ -141,8 +144,8 @@ bool SaveScreenshot(const std::string& name, const RECT& area) {
     const std::string partial = folder + "/." + name + ".partial.png";
     const std::string geometry = std::to_string(area.right - area.left) + "x" + std::to_string(area.bottom - area.top) +
                                  "+" + std::to_string(area.left) + "+" + std::to_string(area.top);
-    std::string script = "import -window root -crop " + geometry + " +repage '" + partial + "' && mv '" + partial +
-                         "' '" + target + "'";
+    std::string script =
+        "import -window root -crop " + geometry + " +repage '" + partial + "' && mv '" + partial + "' '" + target + "'";
     std::wstring commandLine = L"/bin/sh -c \"";
     for (char c : script) commandLine += static_cast<wchar_t>(static_cast<unsigned char>(c));
     commandLine += L"\"";

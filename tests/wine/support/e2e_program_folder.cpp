@@ -37,7 +37,9 @@ ScratchSubfolder::ScratchSubfolder(const std::wstring& parent, const std::wstrin
     }
 }
 
-ScratchSubfolder::~ScratchSubfolder() { RemoveTree(m_path); }
+ScratchSubfolder::~ScratchSubfolder() {
+    RemoveTree(m_path);
+}
 
 StatusAnimationsCopy::StatusAnimationsCopy(const std::wstring& folder) : m_gifs(folder, L"gifs") {
     const std::wstring source = WindowsPathOf(std::string(REELSIFT_SOURCE_DIR) + "/gifs");

@@ -6,8 +6,7 @@
 
 const wchar_t kJobLink[] = L"https://media.example.net/watch?v=Ab3dE5fG7h";
 
-std::string OutCommand(const std::string& text)
-{
+std::string OutCommand(const std::string& text) {
     std::string command = "out ";
     for (char c : text) {
         if (c == '\\')
@@ -22,8 +21,7 @@ std::string OutCommand(const std::string& text)
     return command + "\n";
 }
 
-JobSession::StatusAnimations::StatusAnimations(const std::wstring& folder) : m_folder(folder + L"\\gifs")
-{
+JobSession::StatusAnimations::StatusAnimations(const std::wstring& folder) : m_folder(folder + L"\\gifs") {
     if (!CreateDirectoryW(m_folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         throw std::runtime_error("cannot create the animations folder");
     const std::wstring source = WindowsPathOf(std::string(REELSIFT_SOURCE_DIR) + "/gifs");
@@ -35,30 +33,24 @@ JobSession::StatusAnimations::StatusAnimations(const std::wstring& folder) : m_f
     }
 }
 
-JobSession::StatusAnimations::~StatusAnimations()
-{
-    for (const std::wstring& file : m_files)
-        DeleteFileW(file.c_str());
+JobSession::StatusAnimations::~StatusAnimations() {
+    for (const std::wstring& file : m_files) DeleteFileW(file.c_str());
     RemoveDirectoryW(m_folder.c_str());
 }
 
 JobSession::JobSession(StandinFolder::Downloader downloader)
-    : m_folder(downloader), m_animations(m_folder.Path()), m_ui(true)
-{
-}
+    : m_folder(downloader), m_animations(m_folder.Path()), m_ui(true) {}
 
 JobSession::~JobSession() = default;
 
-StandinFolder::Script JobSession::Start(const std::string& script)
-{
+StandinFolder::Script JobSession::Start(const std::string& script) {
     StandinFolder::Script written = m_folder.WriteScript(script);
     m_ui.SetText(IDC_URL, kJobLink);
     m_ui.Click(IDC_DOWNLOAD);
     return written;
 }
 
-JobView JobSession::View() const
-{
+JobView JobSession::View() const {
     JobView view;
     view.title = m_ui.Title();
     view.status = m_ui.Text(IDC_STATUS);
@@ -69,62 +61,53 @@ JobView JobSession::View() const
     return view;
 }
 
-bool JobSession::WaitForView(const std::function<bool(const JobView&)>& condition, DWORD timeoutMs) const
-{
+bool JobSession::WaitForView(const std::function<bool(const JobView&)>& condition, DWORD timeoutMs) const {
     return DialogHarness::WaitFor([&] { return condition(View()); }, timeoutMs);
 }
 
-std::vector<JobView> JobSession::FollowToTheEnd(DWORD timeoutMs)
-{
+std::vector<JobView> JobSession::FollowToTheEnd(DWORD timeoutMs) {
     std::vector<JobView> views;
-    const bool ended = DialogHarness::WaitFor([&] {
-        // Tested before the view is taken, so the last view recorded is the idle one.
-        const bool done = WorkerEnded();
-        JobView view = View();
-        if (views.empty() || !(views.back() == view))
-            views.push_back(std::move(view));
-        return done;
-    }, timeoutMs);
-    if (!ended)
-        views.clear();
+    const bool ended = DialogHarness::WaitFor(
+        [&] {
+            // Tested before the view is taken, so the last view recorded is the idle one.
+            const bool done = WorkerEnded();
+            JobView view = View();
+            if (views.empty() || !(views.back() == view)) views.push_back(std::move(view));
+            return done;
+        },
+        timeoutMs);
+    if (!ended) views.clear();
     return views;
 }
 
-bool JobSession::WorkerEnded()
-{
+bool JobSession::WorkerEnded() {
     const CWinThreadPtr& worker = m_ui.Dialog().m_pWorkerThread;
     return !worker || ::WaitForSingleObject(worker->m_hThread, 0) == WAIT_OBJECT_0;
 }
 
-bool JobSession::WaitUntilWorkerEnds(DWORD timeoutMs)
-{
+bool JobSession::WaitUntilWorkerEnds(DWORD timeoutMs) {
     return DialogHarness::WaitFor([this] { return WorkerEnded(); }, timeoutMs);
 }
 
 namespace {
 
-BOOL CALLBACK TakeLongestStaticText(HWND child, LPARAM found)
-{
+BOOL CALLBACK TakeLongestStaticText(HWND child, LPARAM found) {
     wchar_t className[16] = L"";
     ::GetClassNameW(child, className, 16);
-    if (::lstrcmpiW(className, L"Static") != 0)
-        return TRUE;
+    if (::lstrcmpiW(className, L"Static") != 0) return TRUE;
     std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(child)) + 1, L'\0');
     text.resize(static_cast<size_t>(::GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
     auto* longest = reinterpret_cast<std::wstring*>(found);
-    if (text.size() > longest->size())
-        *longest = text;
+    if (text.size() > longest->size()) *longest = text;
     return TRUE;
 }
 
 }  // namespace
 
-std::wstring JobSession::ReadErrorReport()
-{
+std::wstring JobSession::ReadErrorReport() {
     m_ui.ClickLater(IDC_ERROR_REPORT);
     HWND box = m_ui.WaitForPopup(5000);
-    if (!box)
-        return {};
+    if (!box) return {};
     std::wstring text;
     ::EnumChildWindows(box, &TakeLongestStaticText, reinterpret_cast<LPARAM>(&text));
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -132,19 +115,16 @@ std::wstring JobSession::ReadErrorReport()
     return text;
 }
 
-std::wstring AnsiText(const std::string& bytes)
-{
+std::wstring AnsiText(const std::string& bytes) {
     const int size = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring text(size > 0 ? static_cast<size_t>(size) : 0, L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
     return text;
 }
 
-bool HasUnreadableCharacters(const std::wstring& text)
-{
+bool HasUnreadableCharacters(const std::wstring& text) {
     for (wchar_t c : text) {
-        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c >= 0xFF80)
-            return true;
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || c >= 0xFF80) return true;
     }
     return false;
 }

@@ -39,3 +39,6 @@ void PumpFor(DWORD milliseconds);
 
 // Absolute Windows path of a file under tests/data/picture.
 std::wstring PictureTestFile(const wchar_t* name);
+
+// The logical screen size a GIF file declares (bytes 6 to 9); zero when the file cannot be read.
+SIZE GifScreenSize(const std::wstring& path);

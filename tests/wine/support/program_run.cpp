@@ -27,23 +27,27 @@ BOOL CALLBACK TakeShownDialog(HWND window, LPARAM parameter) {
 
 HWND FindShownDialog(DWORD processId, HWND exclude, DWORD timeoutMs) {
     Search search{processId, exclude, nullptr};
-    DialogHarness::WaitFor([&] {
-        ::EnumWindows(&TakeShownDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, timeoutMs);
+    DialogHarness::WaitFor(
+        [&] {
+            ::EnumWindows(&TakeShownDialog, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
     return search.found;
 }
 
 }  // namespace
 
-std::wstring BuiltProgramPath() { return WindowsPathOf(std::string(REELSIFT_BINARY_DIR) + "/app/Reelsift.exe"); }
+std::wstring BuiltProgramPath() {
+    return WindowsPathOf(std::string(REELSIFT_BINARY_DIR) + "/app/Reelsift.exe");
+}
 
 ProgramRun::ProgramRun(const std::wstring& executable, const std::wstring& folder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring commandLine = L"\"" + executable + L"\"";
-    if (::CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                         folder.c_str(), &startup, &m_process)) {
+    if (::CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                         &startup, &m_process)) {
         m_dialog = FindShownDialog(m_process.dwProcessId, nullptr, 15000);
     }
 }

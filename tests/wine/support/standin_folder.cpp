@@ -5,74 +5,61 @@
 
 namespace {
 
-std::wstring Wide(const std::string& utf8)
-{
+std::wstring Wide(const std::string& utf8) {
     const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring out(size > 0 ? size : 0, L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
     return out;
 }
 
-std::string ReadFileBytes(const std::wstring& path)
-{
+std::string ReadFileBytes(const std::wstring& path) {
     std::string contents;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return contents;
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return contents;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        contents.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) contents.append(buffer, got);
     CloseHandle(file);
     return contents;
 }
 
-void WriteFileBytes(const std::wstring& path, const std::string& bytes)
-{
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot write a stand-in file");
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write a stand-in file");
     DWORD written = 0;
     const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
-    if (!ok || written != bytes.size())
-        throw std::runtime_error("cannot write a stand-in file");
+    if (!ok || written != bytes.size()) throw std::runtime_error("cannot write a stand-in file");
 }
 
-std::vector<std::string> Lines(const std::string& text)
-{
+std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
+        if (end == std::string::npos) end = text.size();
         lines.push_back(text.substr(start, end - start));
         start = end + 1;
     }
     return lines;
 }
 
-std::wstring FakeProgram(const char* name)
-{
+std::wstring FakeProgram(const char* name) {
     return WindowsPathOf(std::string(REELSIFT_BINARY_DIR) + "/tests/fakes/" + name);
 }
 
 // A program that was just killed may hold its image for a moment longer.
-void DeleteWithPatience(const std::wstring& path)
-{
+void DeleteWithPatience(const std::wstring& path) {
     for (int attempt = 0; attempt < 50; ++attempt) {
-        if (DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
-            return;
+        if (DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) return;
         Sleep(20);
     }
 }
 
 }  // namespace
 
-StandinFolder::StandinFolder(Downloader downloader)
-{
+StandinFolder::StandinFolder(Downloader downloader) {
     static std::atomic<int> folderCount{0};
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -94,8 +81,7 @@ StandinFolder::StandinFolder(Downloader downloader)
     SetEnvironmentVariableW(L"REELSIFT_STANDIN_ARGV", FilePath(L"argv.txt").c_str());
 }
 
-StandinFolder::~StandinFolder()
-{
+StandinFolder::~StandinFolder() {
     SetEnvironmentVariableW(L"REELSIFT_STANDIN_ARGV", nullptr);
     SetEnvironmentVariableW(L"REELSIFT_STANDIN_SCRIPT", nullptr);
     SetEnvironmentVariableW(L"REELSIFT_STANDIN_PIDS", nullptr);
@@ -105,16 +91,14 @@ StandinFolder::~StandinFolder()
     HANDLE search = FindFirstFileW(FilePath(L"*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteWithPatience(FilePath(found.cFileName));
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteWithPatience(FilePath(found.cFileName));
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
     RemoveDirectoryW(m_path.c_str());
 }
 
-StandinFolder::Script StandinFolder::WriteScript(const std::string& lines)
-{
+StandinFolder::Script StandinFolder::WriteScript(const std::string& lines) {
     const std::wstring number = std::to_wstring(++m_scriptCount);
     const std::wstring scriptPath = FilePath(L"script-" + number + L".txt");
     Script script{FilePath(L"spawned-" + number + L".txt")};
@@ -124,24 +108,20 @@ StandinFolder::Script StandinFolder::WriteScript(const std::string& lines)
     return script;
 }
 
-std::vector<std::wstring> StandinFolder::RecordedCommandLines() const
-{
+std::vector<std::wstring> StandinFolder::RecordedCommandLines() const {
     std::vector<std::wstring> commandLines;
-    for (const std::string& line : Lines(ReadFileBytes(FilePath(L"argv.txt"))))
-        commandLines.push_back(Wide(line));
+    for (const std::string& line : Lines(ReadFileBytes(FilePath(L"argv.txt")))) commandLines.push_back(Wide(line));
     return commandLines;
 }
 
-std::vector<DWORD> StandinFolder::SpawnedProcessIds(const Script& script)
-{
+std::vector<DWORD> StandinFolder::SpawnedProcessIds(const Script& script) {
     std::vector<DWORD> ids;
     for (const std::string& line : Lines(ReadFileBytes(script.spawnRecord)))
         ids.push_back(static_cast<DWORD>(std::stoul(line)));
     return ids;
 }
 
-WatchedProcess StandinFolder::StartUnrelatedFfmpeg() const
-{
+WatchedProcess StandinFolder::StartUnrelatedFfmpeg() const {
     std::wstring commandLine = L"\"" + FilePath(L"ffmpeg.exe") + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -153,36 +133,29 @@ WatchedProcess StandinFolder::StartUnrelatedFfmpeg() const
     return WatchedProcess(started.hProcess);
 }
 
-std::wstring WindowsPathOf(const std::string& unixPath)
-{
+std::wstring WindowsPathOf(const std::string& unixPath) {
     std::wstring path = L"Z:" + Wide(unixPath);
     for (wchar_t& c : path) {
-        if (c == L'/')
-            c = L'\\';
+        if (c == L'/') c = L'\\';
     }
     return path;
 }
 
-std::string DownloaderFixtureFolder(const std::string& name)
-{
+std::string DownloaderFixtureFolder(const std::string& name) {
     std::string path = "Z:" + std::string(REELSIFT_SOURCE_DIR) + "/tests/data/downloader-output/" + name;
     for (char& c : path) {
-        if (c == '/')
-            c = '\\';
+        if (c == '/') c = '\\';
     }
     return path;
 }
 
-int OpenHandleCount()
-{
+int OpenHandleCount() {
     DWORD reported = 0;
-    if (GetProcessHandleCount(GetCurrentProcess(), &reported) && reported > 0)
-        return static_cast<int>(reported);
+    if (GetProcessHandleCount(GetCurrentProcess(), &reported) && reported > 0) return static_cast<int>(reported);
     int count = 0;
     for (ULONG_PTR value = 4; value < 0x4000; value += 4) {
         DWORD flags = 0;
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
-            ++count;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
     }
     return count;
 }

@@ -98,10 +98,12 @@ bool TrayBalloonVisible() {
 
 HWND WaitForPopupMenu(DWORD processId, DWORD timeoutMs) {
     MenuSearch search{processId, nullptr};
-    DialogHarness::WaitFor([&] {
-        ::EnumWindows(&FindMenu, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, timeoutMs);
+    DialogHarness::WaitFor(
+        [&] {
+            ::EnumWindows(&FindMenu, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
     return search.found;
 }
 
@@ -137,7 +139,9 @@ void ChoosePopupMenuItem(HWND menuWindow, int position) {
     PressKey(menuWindow, VK_RETURN);
 }
 
-void DismissPopupMenu(HWND menuWindow) { PressKey(menuWindow, VK_ESCAPE); }
+void DismissPopupMenu(HWND menuWindow) {
+    PressKey(menuWindow, VK_ESCAPE);
+}
 
 StandInTrayShell::StandInTrayShell(BOOL answer) : m_answer(answer) {
     WNDCLASSW windowClass{};
