@@ -150,15 +150,20 @@ bool CPictureEx::DisposeFrame(const GifFrame& frame) {
     if (frame.nDisposal == kDisposeToPrevious && m_hdcSaved) {
         ::BitBlt(m_hdcSurface, frame.frameOffset.x, frame.frameOffset.y, frame.frameSize.cx, frame.frameSize.cy,
                  m_hdcSaved, 0, 0, SRCCOPY);
-        ::SelectObject(m_hdcSaved, m_hbmSavedOld);
-        ::DeleteDC(m_hdcSaved);
-        ::DeleteObject(m_hbmSaved);
-        m_hdcSaved = nullptr;
-        m_hbmSaved = nullptr;
-        m_hbmSavedOld = nullptr;
+        ReleaseSavedArea();
         return true;
     }
     return false;
+}
+
+void CPictureEx::ReleaseSavedArea() {
+    if (!m_hdcSaved) return;
+    ::SelectObject(m_hdcSaved, m_hbmSavedOld);
+    ::DeleteDC(m_hdcSaved);
+    ::DeleteObject(m_hbmSaved);
+    m_hdcSaved = nullptr;
+    m_hbmSaved = nullptr;
+    m_hbmSavedOld = nullptr;
 }
 
 void CPictureEx::FillSurface(const RECT& rect) {

@@ -289,14 +289,7 @@ void CPictureEx::UnloadLocked() {
             m_hbmSurface = nullptr;
             m_hbmSurfaceOld = nullptr;
         }
-        if (m_hdcSaved) {
-            ::SelectObject(m_hdcSaved, m_hbmSavedOld);
-            ::DeleteDC(m_hdcSaved);
-            ::DeleteObject(m_hbmSaved);
-            m_hdcSaved = nullptr;
-            m_hbmSaved = nullptr;
-            m_hbmSavedOld = nullptr;
-        }
+        ReleaseSavedArea();
         m_rcPaint = RECT{};
         m_bReady = FALSE;
     }

@@ -65,6 +65,8 @@ private:
     void JoinAnimationLocked();
     void ForgetEndedThreadLocked();
     BOOL IsAnimatedGifLocked() const { return m_bGif && m_frames.size() > 1; }
+    // Frees the area kept under a restore-to-previous frame; the surface lock is held.
+    void ReleaseSavedArea();
 
     static unsigned __stdcall AnimationThreadEntry(void* pParam);
     void RunAnimation();

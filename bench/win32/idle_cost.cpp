@@ -6,6 +6,8 @@
 // carries it, /proc/<pid>/stat, reached as Z:\proc.
 #include <windows.h>
 
+#include "tests/wine/support/desktop_search.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -17,12 +19,6 @@ constexpr DWORD kMeasureMs = 30000;
 // The start-up show takes 5.4 s and the longest start-up animation 16 s: after this, nothing plays.
 constexpr DWORD kQuietAfterStartMs = 17500;
 constexpr double kKernelTicksPerSecond = 100.0;  // USER_HZ of Linux
-
-std::wstring WindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char ch : unixPath) path += ch == '/' ? L'\\' : static_cast<wchar_t>(ch);
-    return path;
-}
 
 std::string ReadSmallFile(const std::wstring& path) {
     std::string contents;
@@ -76,28 +72,10 @@ double ProcessCpuSeconds(const std::wstring& procFolder) {
     return static_cast<double>(fields[14 - 3] + fields[15 - 3]) / kKernelTicksPerSecond;
 }
 
-struct Search {
-    DWORD processId;
-    bool found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && ::IsWindowVisible(window)) {
-        search->found = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 bool WaitForVisibleWindow(DWORD processId, DWORD timeoutMs) {
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     while (::GetTickCount64() < deadline) {
-        Search search{processId, false};
-        ::EnumWindows(&FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return true;
+        if (FindShownWindowOf(processId)) return true;
         ::Sleep(20);
     }
     return false;
@@ -186,9 +164,9 @@ int wmain(int argc, wchar_t** argv) {
     ::CreateDirectoryW(folder.c_str(), nullptr);
     ::CreateDirectoryW((folder + L"\\gifs").c_str(), nullptr);
     const std::wstring program = folder + L"\\Reelsift.exe";
-    ::CopyFileW(WindowsPath(REELSIFT_BINARY_DIR "/app/Reelsift.exe").c_str(), program.c_str(), FALSE);
+    ::CopyFileW(WindowsPathOf(REELSIFT_BINARY_DIR "/app/Reelsift.exe").c_str(), program.c_str(), FALSE);
     for (const wchar_t* gif : {L"converting.gif", L"url.gif", L"ready.gif", L"eyes.gif", L"downloading.gif"}) {
-        ::CopyFileW((WindowsPath(REELSIFT_SOURCE_DIR "/gifs/") + gif).c_str(), (folder + L"\\gifs\\" + gif).c_str(),
+        ::CopyFileW((WindowsPathOf(REELSIFT_SOURCE_DIR "/gifs/") + gif).c_str(), (folder + L"\\gifs\\" + gif).c_str(),
                     FALSE);
     }
     wchar_t self[MAX_PATH];

@@ -2,6 +2,8 @@
 // side, for a minimal program that shows one empty dialog (the floor under Wine), and their ratio.
 #include <windows.h>
 
+#include "tests/wine/support/desktop_search.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -11,28 +13,6 @@
 namespace {
 
 constexpr int kRuns = 15;
-
-std::wstring WindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char ch : unixPath) path += ch == '/' ? L'\\' : static_cast<wchar_t>(ch);
-    return path;
-}
-
-struct Search {
-    DWORD processId;
-    bool found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && ::IsWindowVisible(window)) {
-        search->found = true;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // Milliseconds from CreateProcess to a visible window of the process; negative when it never showed.
 double TimeToVisible(const std::wstring& executable, const std::wstring& arguments, const std::wstring& folder) {
@@ -45,11 +25,9 @@ double TimeToVisible(const std::wstring& executable, const std::wstring& argumen
                           &startup, &process)) {
         return -1;
     }
-    Search search{process.dwProcessId, false};
     double elapsed = -1;
     while (std::chrono::steady_clock::now() - start < std::chrono::seconds(20)) {
-        ::EnumWindows(&FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
+        if (FindShownWindowOf(process.dwProcessId)) {
             elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
             break;
         }
@@ -99,9 +77,9 @@ int wmain(int argc, wchar_t** argv) {
     ::CreateDirectoryW(folder.c_str(), nullptr);
     ::CreateDirectoryW((folder + L"\\gifs").c_str(), nullptr);
     const std::wstring program = folder + L"\\Reelsift.exe";
-    ::CopyFileW(WindowsPath(REELSIFT_BINARY_DIR "/app/Reelsift.exe").c_str(), program.c_str(), FALSE);
+    ::CopyFileW(WindowsPathOf(REELSIFT_BINARY_DIR "/app/Reelsift.exe").c_str(), program.c_str(), FALSE);
     for (const wchar_t* gif : {L"converting.gif", L"url.gif", L"ready.gif", L"eyes.gif", L"downloading.gif"}) {
-        ::CopyFileW((WindowsPath(REELSIFT_SOURCE_DIR "/gifs/") + gif).c_str(), (folder + L"\\gifs\\" + gif).c_str(),
+        ::CopyFileW((WindowsPathOf(REELSIFT_SOURCE_DIR "/gifs/") + gif).c_str(), (folder + L"\\gifs\\" + gif).c_str(),
                     FALSE);
     }
     wchar_t self[MAX_PATH];

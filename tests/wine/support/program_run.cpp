@@ -1,39 +1,23 @@
 #include "support/program_run.h"
 
+#include "support/desktop_search.h"
 #include "support/dialog_harness.h"
 #include "support/standin_folder.h"
 
 namespace {
 
-struct Search {
-    DWORD processId;
-    HWND exclude;
-    HWND found;
-};
-
-BOOL CALLBACK TakeShownDialog(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t className[16] = L"";
-    ::GetClassNameW(window, className, 16);
-    if (owner != search->processId || window == search->exclude || !::IsWindowVisible(window) ||
-        ::lstrcmpW(className, L"#32770") != 0) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
-
 HWND FindShownDialog(DWORD processId, HWND exclude, DWORD timeoutMs) {
-    Search search{processId, exclude, nullptr};
+    HWND found = nullptr;
     DialogHarness::WaitFor(
         [&] {
-            ::EnumWindows(&TakeShownDialog, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            found = FindTopLevelWindow([&](HWND window) {
+                return ProcessOfWindow(window) == processId && window != exclude && ::IsWindowVisible(window) &&
+                       HasWindowClass(window, L"#32770");
+            });
+            return found != nullptr;
         },
         timeoutMs);
-    return search.found;
+    return found;
 }
 
 }  // namespace

@@ -133,14 +133,6 @@ WatchedProcess StandinFolder::StartUnrelatedFfmpeg() const {
     return WatchedProcess(started.hProcess);
 }
 
-std::wstring WindowsPathOf(const std::string& unixPath) {
-    std::wstring path = L"Z:" + Wide(unixPath);
-    for (wchar_t& c : path) {
-        if (c == L'/') c = L'\\';
-    }
-    return path;
-}
-
 std::string DownloaderFixtureFolder(const std::string& name) {
     std::string path = "Z:" + std::string(REELSIFT_SOURCE_DIR) + "/tests/data/downloader-output/" + name;
     for (char& c : path) {

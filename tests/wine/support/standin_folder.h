@@ -3,6 +3,7 @@
 // While it exists it is the current directory, so a command line that begins with the bare name finds the
 // stand-in, and the stand-in's environment variables point into it. The destructor undoes all of this.
 
+#include "support/desktop_search.h"
 #include "support/standin_process.h"
 
 #include <windows.h>
@@ -41,9 +42,6 @@ private:
     std::wstring m_previousDirectory;
     int m_scriptCount = 0;
 };
-
-// Z:\ is the Unix root under Wine: "/a/b" becomes "Z:\a\b".
-std::wstring WindowsPathOf(const std::string& unixPath);
 
 // One of the recorded runs of the real downloader under tests/data/downloader-output.
 std::string DownloaderFixtureFolder(const std::string& name);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "support/desktop_search.h"
 #include "support/dialog_harness.h"
 
 namespace {
@@ -13,46 +14,8 @@ const wchar_t kWineTrayIconClass[] = L"__winex11_tray_icon";
 const wchar_t kStandInShellClass[] = L"Shell_TrayWnd";
 constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
 
-bool HasClass(HWND window, const wchar_t* className) {
-    wchar_t actual[64] = L"";
-    ::GetClassNameW(window, actual, 64);
-    return ::lstrcmpW(actual, className) == 0;
-}
-
 BOOL CALLBACK CountIcon(HWND window, LPARAM count) {
-    if (HasClass(window, kWineTrayIconClass)) ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
-struct BalloonSearch {
-    DWORD trayProcess;
-    bool found;
-};
-
-BOOL CALLBACK FindBalloon(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<BalloonSearch*>(parameter);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner == search->trayProcess && ::IsWindowVisible(window) && HasClass(window, TOOLTIPS_CLASSW)) {
-        search->found = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-struct MenuSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindMenu(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<MenuSearch*>(parameter);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && ::IsWindowVisible(window) && HasClass(window, L"#32768")) {
-        search->found = window;
-        return FALSE;
-    }
+    if (HasWindowClass(window, kWineTrayIconClass)) ++*reinterpret_cast<int*>(count);
     return TRUE;
 }
 
@@ -90,21 +53,25 @@ void RemoveTrayIcon(HWND window, UINT id) {
 bool TrayBalloonVisible() {
     HWND tray = ::FindWindowW(kWineTrayClass, nullptr);
     if (!tray) return false;
-    BalloonSearch search{0, false};
-    ::GetWindowThreadProcessId(tray, &search.trayProcess);
-    ::EnumWindows(&FindBalloon, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const DWORD trayProcess = ProcessOfWindow(tray);
+    return FindTopLevelWindow([trayProcess](HWND window) {
+               return ProcessOfWindow(window) == trayProcess && ::IsWindowVisible(window) &&
+                      HasWindowClass(window, TOOLTIPS_CLASSW);
+           }) != nullptr;
 }
 
 HWND WaitForPopupMenu(DWORD processId, DWORD timeoutMs) {
-    MenuSearch search{processId, nullptr};
+    HWND menu = nullptr;
     DialogHarness::WaitFor(
         [&] {
-            ::EnumWindows(&FindMenu, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            menu = FindTopLevelWindow([processId](HWND window) {
+                return ProcessOfWindow(window) == processId && ::IsWindowVisible(window) &&
+                       HasWindowClass(window, L"#32768");
+            });
+            return menu != nullptr;
         },
         timeoutMs);
-    return search.found;
+    return menu;
 }
 
 HWND OpenIconMenu(HWND window, UINT callbackMessage, UINT iconId) {
