@@ -6,7 +6,7 @@
 // carries it, /proc/<pid>/stat, reached as Z:\proc.
 #include <windows.h>
 
-#include "tests/wine/support/desktop_search.h"
+#include "bench/win32/program_folder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -158,17 +158,8 @@ int wmain(int argc, wchar_t** argv) {
 
     // The program's own folder holds it and its animations, and no downloader.
     const std::string marker = "reelsift-idle-bench-" + std::to_string(::GetCurrentProcessId());
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + std::wstring(marker.begin(), marker.end());
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    ::CreateDirectoryW((folder + L"\\gifs").c_str(), nullptr);
+    const std::wstring folder = PrepareProgramFolder(std::wstring(marker.begin(), marker.end()));
     const std::wstring program = folder + L"\\Reelsift.exe";
-    ::CopyFileW(WindowsPathOf(REELSIFT_BINARY_DIR "/app/Reelsift.exe").c_str(), program.c_str(), FALSE);
-    for (const wchar_t* gif : {L"converting.gif", L"url.gif", L"ready.gif", L"eyes.gif", L"downloading.gif"}) {
-        ::CopyFileW((WindowsPathOf(REELSIFT_SOURCE_DIR "/gifs/") + gif).c_str(), (folder + L"\\gifs\\" + gif).c_str(),
-                    FALSE);
-    }
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     const std::string bareMarker = "--bare-" + std::to_string(::GetCurrentProcessId());

@@ -2,7 +2,7 @@
 // side, for a minimal program that shows one empty dialog (the floor under Wine), and their ratio.
 #include <windows.h>
 
-#include "tests/wine/support/desktop_search.h"
+#include "bench/win32/program_folder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -71,17 +71,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc > 1 && std::wstring(argv[1]) == L"--empty-dialog") return ShowEmptyDialog();
 
     // Reelsift runs from a folder of its own with its animations, as a user would start it.
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"reelsift-startup-bench";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    ::CreateDirectoryW((folder + L"\\gifs").c_str(), nullptr);
+    const std::wstring folder = PrepareProgramFolder(L"reelsift-startup-bench");
     const std::wstring program = folder + L"\\Reelsift.exe";
-    ::CopyFileW(WindowsPathOf(REELSIFT_BINARY_DIR "/app/Reelsift.exe").c_str(), program.c_str(), FALSE);
-    for (const wchar_t* gif : {L"converting.gif", L"url.gif", L"ready.gif", L"eyes.gif", L"downloading.gif"}) {
-        ::CopyFileW((WindowsPathOf(REELSIFT_SOURCE_DIR "/gifs/") + gif).c_str(), (folder + L"\\gifs\\" + gif).c_str(),
-                    FALSE);
-    }
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
 
