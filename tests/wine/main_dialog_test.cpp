@@ -61,20 +61,10 @@ TEST_F(MainDialogTest, OpensInTheDocumentedStateOnAFreshAccount) {
     EXPECT_FALSE(ui.Visible(IDC_MODE_PICTURE));
     EXPECT_FALSE(ui.Visible(IDC_DRIVE_ROOT_WARNING));
 
-    wchar_t documents[MAX_PATH] = L"";
-    ASSERT_TRUE(::SHGetSpecialFolderPathW(nullptr, documents, CSIDL_PERSONAL, FALSE));
-    EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), std::wstring(documents) + L"\\YouTube Files");
-    EXPECT_EQ(ui.Dialog().GetOutputFolder(), CString(std::wstring(documents) + L"\\YouTube Files"));
+    EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), DefaultOutputFolder());
+    EXPECT_EQ(ui.Dialog().GetOutputFolder(), CString(DefaultOutputFolder()));
 
-    RECT window{};
-    ::GetWindowRect(ui.Window(), &window);
-    EXPECT_EQ(window.right - window.left, 966);
-    EXPECT_EQ(window.bottom - window.top, 604);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    ::GetMonitorInfoW(::MonitorFromWindow(ui.Window(), MONITOR_DEFAULTTONEAREST), &monitor);
-    EXPECT_NEAR((window.left + window.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
-    EXPECT_NEAR((window.top + window.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+    ExpectDefaultPlacement(ui.Window());
 }
 
 TEST_F(MainDialogTest, FillsTheComboBoxesInOrderAndSetsTheProgressRange) {

@@ -13,12 +13,6 @@
 
 namespace {
 
-std::wstring DefaultFolder() {
-    wchar_t documents[MAX_PATH] = L"";
-    ::SHGetSpecialFolderPathW(nullptr, documents, CSIDL_PERSONAL, FALSE);
-    return std::wstring(documents) + L"\\YouTube Files";
-}
-
 // A folder of this test's own, with a subfolder and a file in it.
 class ScratchFolder {
 public:
@@ -87,14 +81,14 @@ TEST_F(OutputFolderTest, ATypedFolderIsTidiedAndTakenWhenItExistsAndPutBackWhenN
 }
 
 TEST_F(OutputFolderTest, LeavingTheBoxUntouchedKeepsADefaultFolderThatDoesNotExistYet) {
-    if (::GetFileAttributesW(DefaultFolder().c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (::GetFileAttributesW(DefaultOutputFolder().c_str()) != INVALID_FILE_ATTRIBUTES) {
         GTEST_SKIP() << "the default folder exists in this prefix";
     }
     DialogHarness ui(false);
     ui.Focus(IDC_OUTPUT_FOLDER);
     ui.Focus(IDC_URL);
-    EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), DefaultFolder());
-    EXPECT_EQ(Folder(ui), DefaultFolder());
+    EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), DefaultOutputFolder());
+    EXPECT_EQ(Folder(ui), DefaultOutputFolder());
 }
 
 TEST_F(OutputFolderTest, TheWarningShowsForTheRootsOfDrivesCAndDOnly) {

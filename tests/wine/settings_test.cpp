@@ -53,24 +53,6 @@ void ExpectPlacement(const DialogHarness& ui, int width, int height, int left, i
     EXPECT_EQ(rect.top, top);
 }
 
-// The first start's placement: the default size, centred on the work area.
-void ExpectDefaultPlacement(const DialogHarness& ui) {
-    const RECT rect = WindowRect(ui);
-    EXPECT_EQ(rect.right - rect.left, 966);
-    EXPECT_EQ(rect.bottom - rect.top, 604);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    ::GetMonitorInfoW(::MonitorFromWindow(ui.Window(), MONITOR_DEFAULTTONEAREST), &monitor);
-    EXPECT_NEAR((rect.left + rect.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
-    EXPECT_NEAR((rect.top + rect.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
-}
-
-std::wstring DefaultFolder() {
-    wchar_t documents[MAX_PATH] = L"";
-    ::SHGetSpecialFolderPathW(nullptr, documents, CSIDL_PERSONAL, FALSE);
-    return std::wstring(documents) + L"\\YouTube Files";
-}
-
 // A folder that exists while the test runs.
 class ExistingFolder {
 public:
@@ -105,7 +87,7 @@ TEST_F(SettingsTest, AFirstStartReadsWithoutCreatingTheKeyAndClosingCreatesItFor
     {
         DialogHarness ui(false);
         EXPECT_FALSE(KeyExists());
-        ExpectDefaultPlacement(ui);
+        ExpectDefaultPlacement(ui.Window());
         const RECT opened = WindowRect(ui);
         Save(ui);
         ASSERT_TRUE(KeyExists());
@@ -115,16 +97,16 @@ TEST_F(SettingsTest, AFirstStartReadsWithoutCreatingTheKeyAndClosingCreatesItFor
         for (const wchar_t* combo : {L"combo_filter", L"combo_audioformat", L"combo_videoformat"}) {
             EXPECT_EQ(ReadSetting(combo), L"-1") << combo;
         }
-        if (::GetFileAttributesW(DefaultFolder().c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (::GetFileAttributesW(DefaultOutputFolder().c_str()) == INVALID_FILE_ATTRIBUTES) {
             EXPECT_EQ(ReadSetting(L"LastFolderPath"), L"<missing>");
         }
     }
     // The next start looks the same.
     DialogHarness ui(false);
-    ExpectDefaultPlacement(ui);
+    ExpectDefaultPlacement(ui.Window());
     for (const NamedBox& box : kBoxes) EXPECT_FALSE(ui.Checked(box.id)) << box.name;
     for (int combo : {IDC_FILTER_KIND, IDC_AUDIO_FORMAT, IDC_VIDEO_FORMAT}) EXPECT_EQ(ui.Selection(combo), CB_ERR);
-    EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), DefaultFolder());
+    EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), DefaultOutputFolder());
 }
 
 TEST_F(SettingsTest, AllFifteenValuesSurviveACloseAndAStart) {
@@ -272,8 +254,8 @@ TEST_F(SettingsTest, AMalformedValueReadsAsEmpty) {
             EXPECT_EQ(ui.Selection(IDC_AUDIO_FORMAT), 2);
             EXPECT_EQ(ui.Checked(IDC_AUTO_PASTE), form.padTo == 0);
         } else {
-            ExpectDefaultPlacement(ui);
-            EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), DefaultFolder());
+            ExpectDefaultPlacement(ui.Window());
+            EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), DefaultOutputFolder());
             EXPECT_EQ(ui.Selection(IDC_AUDIO_FORMAT), CB_ERR);
             EXPECT_FALSE(ui.Checked(IDC_AUTO_PASTE));
         }
@@ -306,7 +288,7 @@ TEST_F(SettingsTest, AStoredPlacementIsAppliedUnlessItWouldLeaveTheWindowUnusabl
         if (c.applied)
             ExpectPlacement(ui, c.width, c.height, c.left, c.top);
         else
-            ExpectDefaultPlacement(ui);
+            ExpectDefaultPlacement(ui.Window());
     }
 }
 

@@ -1,6 +1,8 @@
 #include "support/dialog_harness.h"
 
+#include <gtest/gtest.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -43,6 +45,24 @@ HWND DialogWindowOf(DWORD threadId) {
     HWND found = nullptr;
     ::EnumThreadWindows(threadId, &TakeDialogWindow, reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+std::wstring DefaultOutputFolder() {
+    wchar_t documents[MAX_PATH] = L"";
+    ::SHGetSpecialFolderPathW(nullptr, documents, CSIDL_PERSONAL, FALSE);
+    return std::wstring(documents) + L"\\YouTube Files";
+}
+
+void ExpectDefaultPlacement(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.right - rect.left, 966);
+    EXPECT_EQ(rect.bottom - rect.top, 604);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_NEAR((rect.left + rect.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
+    EXPECT_NEAR((rect.top + rect.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
 }
 
 void DeleteSettingsKey() {

@@ -46,6 +46,12 @@ protected:
 // The dialog window that the given thread runs, once it exists.
 HWND DialogWindowOf(DWORD threadId);
 
+// The output folder a first start shows: the Documents folder followed by "\YouTube Files".
+std::wstring DefaultOutputFolder();
+
+// Expects the first start's placement: the default size, centred on the work area of the window's monitor.
+void ExpectDefaultPlacement(HWND window);
+
 // Deletes the program's settings key, so a test starts as on a fresh account.
 void DeleteSettingsKey();
 // Writes one settings value (type and raw bytes as given).
