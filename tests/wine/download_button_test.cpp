@@ -94,7 +94,8 @@ TEST_F(DownloadButtonTest, AValidLinkPutsTheDialogInTheBusyStateUntilTheJobEnds)
     EXPECT_EQ(ui.Text(IDC_URL), L"");
 
     ui.Click(IDC_ABORT);
-    EXPECT_TRUE(DialogHarness::WaitFor([&] { return ui.Enabled(IDC_DOWNLOAD); }, 5000));
+    ASSERT_TRUE(ui.WaitUntilJobWorkerEnds(10000));
+    EXPECT_TRUE(ui.Enabled(IDC_DOWNLOAD));
     EXPECT_TRUE(ui.Enabled(IDC_URL));
     EXPECT_FALSE(ui.Visible(IDC_STATUS));
     EXPECT_TRUE(ui.Visible(IDC_AUTO_PASTE));
@@ -133,7 +134,7 @@ TEST_F(DownloadButtonTest, HostileInputsReachTheDownloaderAsExactlyTheIntendedAr
     auto received = [&] {
         ++jobs;
         EXPECT_TRUE(DialogHarness::WaitFor([&] { return standin.RecordedCommandLines().size() >= jobs; }, 5000));
-        EXPECT_TRUE(DialogHarness::WaitFor([&] { return ui.Enabled(IDC_DOWNLOAD); }, 5000));
+        EXPECT_TRUE(ui.WaitUntilJobWorkerEnds(10000));
         const std::vector<std::wstring> lines = standin.RecordedCommandLines();
         return lines.size() >= jobs ? SplitCommandLine(lines[jobs - 1]) : std::vector<std::wstring>{};
     };

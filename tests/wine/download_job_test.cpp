@@ -249,7 +249,7 @@ TEST_F(DownloadJobTest, RecordedRunsOfTheRealDownloaderShowTheirOutcome) {
         EXPECT_TRUE(job.WaitForView([&](const JobView& v) { return v.status == expected; }, 5000))
             << testing::PrintToString(job.View().status);
         job.Ui().Click(IDC_ABORT);
-        EXPECT_TRUE(job.WaitUntilWorkerEnds(5000));
+        EXPECT_TRUE(job.WaitUntilWorkerEnds(10000));
     }
 }
 
@@ -281,7 +281,7 @@ TEST_F(DownloadJobTest, IdleRunningAndAbortingShowTheirControlsAndAbortAfterACom
     ExpectAborting(job, L"Download 100%");
     EXPECT_FALSE(job.Dialog().m_bRunning);
 
-    ASSERT_TRUE(job.WaitUntilWorkerEnds(5000));
+    ASSERT_TRUE(job.WaitUntilWorkerEnds(10000));
     ExpectIdle(job);
     EXPECT_TRUE(DialogHarness::WaitFor([&] { return job.Dialog().m_gifReady.IsPlaying(); }, 5000))
         << "an aborted job whose item had completed still runs the completion actions";
@@ -302,7 +302,7 @@ TEST_F(DownloadJobTest, AbortDuringASilentStretchEndsTheJobsTreeButNoOtherConver
 
     const ULONGLONG clicked = ::GetTickCount64();
     job.Ui().Click(IDC_ABORT);
-    ASSERT_TRUE(job.WaitUntilWorkerEnds(5000));
+    ASSERT_TRUE(job.WaitUntilWorkerEnds(10000));
     EXPECT_LT(::GetTickCount64() - clicked, 1000u) << "back to idle within a second";
     ExpectIdle(job);
 
@@ -314,7 +314,7 @@ TEST_F(DownloadJobTest, AbortDuringASilentStretchEndsTheJobsTreeButNoOtherConver
 TEST_F(DownloadJobTest, ASecondJobStartsWithAnEmptyLogAndTheErrorButtonHidden) {
     JobSession job;
     job.Start(OutCommand("ERROR: first job failed\n"));
-    ASSERT_TRUE(job.WaitUntilWorkerEnds(5000));
+    ASSERT_TRUE(job.WaitUntilWorkerEnds(10000));
     ASSERT_TRUE(job.Ui().Visible(IDC_ERROR_REPORT));
 
     job.Start(OutCommand("[download] second job") + "sleep 60000\n");
@@ -323,6 +323,6 @@ TEST_F(DownloadJobTest, ASecondJobStartsWithAnEmptyLogAndTheErrorButtonHidden) {
     EXPECT_EQ(g_strToolErrors.Copy().str(), L"[download] second job\n");
 
     job.Ui().Click(IDC_ABORT);
-    ASSERT_TRUE(job.WaitUntilWorkerEnds(5000));
+    ASSERT_TRUE(job.WaitUntilWorkerEnds(10000));
     EXPECT_FALSE(job.Ui().Visible(IDC_ERROR_REPORT));
 }

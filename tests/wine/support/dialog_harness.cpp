@@ -120,6 +120,11 @@ DWORD WINAPI DialogHarness::UiThread(LPVOID parameter) {
     return 0;
 }
 
+bool DialogHarness::JobWorkerEnded() const {
+    const CWinThreadPtr& worker = m_dialog->m_pWorkerThread;
+    return !worker || ::WaitForSingleObject(worker->m_hThread, 0) == WAIT_OBJECT_0;
+}
+
 bool DialogHarness::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     for (;;) {

@@ -98,6 +98,12 @@ public:
     // A key press delivered through the dialog manager, as from the keyboard (Enter, Esc, ...).
     void PressKey(UINT virtualKey);
 
+    // The download job's worker thread has ended (or none was started): the dialog is back in its idle state.
+    bool JobWorkerEnded() const;
+    bool WaitUntilJobWorkerEnds(DWORD timeoutMs) const {
+        return WaitFor([this] { return JobWorkerEnded(); }, timeoutMs);
+    }
+
     // Polls (pumping this thread's messages) until the condition holds or the time runs out.
     static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
     // Pumps this thread's messages for a while: to see that something does not happen within that time.

@@ -81,12 +81,11 @@ std::vector<JobView> JobSession::FollowToTheEnd(DWORD timeoutMs) {
 }
 
 bool JobSession::WorkerEnded() {
-    const CWinThreadPtr& worker = m_ui.Dialog().m_pWorkerThread;
-    return !worker || ::WaitForSingleObject(worker->m_hThread, 0) == WAIT_OBJECT_0;
+    return m_ui.JobWorkerEnded();
 }
 
 bool JobSession::WaitUntilWorkerEnds(DWORD timeoutMs) {
-    return DialogHarness::WaitFor([this] { return WorkerEnded(); }, timeoutMs);
+    return m_ui.WaitUntilJobWorkerEnds(timeoutMs);
 }
 
 namespace {
