@@ -100,9 +100,11 @@ DialogHarness::DialogHarness(bool waitForStartup) : m_dialog(new TestReelsiftDlg
             return m_window != nullptr && ::IsWindowVisible(m_window);
         },
         10000);
+    // The start-up show disables Download and puts up its bar as soon as its thread runs, which on a busy machine
+    // can be a moment after the dialog shows: either way a test begins with the show under way.
+    WaitFor([this] { return Visible(IDC_STARTUP_PROGRESS); }, 3000);
     if (waitForStartup) {
-        // The start-up show puts up its bar at once, and takes it away and enables Download about 5.4 s later.
-        WaitFor([this] { return Visible(IDC_STARTUP_PROGRESS); }, 3000);
+        // It takes the bar away and enables Download about 5.4 s later.
         WaitFor([this] { return Enabled(IDC_DOWNLOAD) && !Visible(IDC_STARTUP_PROGRESS); }, 15000);
     }
 }

@@ -61,8 +61,8 @@ std::wstring ReadSetting(const wchar_t* name);
 
 class DialogHarness {
 public:
-    // Opens the dialog and waits until it is shown. With waitForStartup, also until the start-up show has
-    // enabled the Download button.
+    // Opens the dialog and waits until it is shown and its start-up show has begun. With waitForStartup, also
+    // until the show has ended and enabled the Download button.
     explicit DialogHarness(bool waitForStartup = true);
     ~DialogHarness();
     DialogHarness(const DialogHarness&) = delete;
