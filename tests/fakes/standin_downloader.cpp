@@ -209,12 +209,15 @@ void ReportStartup(HANDLE out) {
 }  // namespace
 
 int wmain() {
-    const std::wstring argvRecord = EnvironmentValue(L"REELSIFT_STANDIN_ARGV");
-    if (!argvRecord.empty()) AppendLine(argvRecord, Utf8(GetCommandLineW()));
-
+    // The script is read before the start is recorded: a test that sees the record may rewrite the script for the
+    // next run without this one picking it up.
     std::string script;
     const std::wstring scriptPath = EnvironmentValue(L"REELSIFT_STANDIN_SCRIPT");
-    if (scriptPath.empty() || !ReadWholeFile(scriptPath, script)) return 0;
+    const bool scripted = !scriptPath.empty() && ReadWholeFile(scriptPath, script);
+
+    const std::wstring argvRecord = EnvironmentValue(L"REELSIFT_STANDIN_ARGV");
+    if (!argvRecord.empty()) AppendLine(argvRecord, Utf8(GetCommandLineW()));
+    if (!scripted) return 0;
 
     const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);

@@ -52,7 +52,7 @@ TEST_F(DownloadButtonTest, AnEmptyOrRejectedLinkOnlyBringsTheMessage) {
         const auto before = JobSnapshot(ui);
 
         ui.ClickLater(IDC_DOWNLOAD);
-        const HWND message = ui.WaitForPopup(5000);
+        const HWND message = ui.WaitForPopup(15000);
         ASSERT_NE(message, nullptr);
         wchar_t text[128] = L"";
         ::GetDlgItemTextW(message, 0xFFFF, text, 128);
@@ -61,7 +61,7 @@ TEST_F(DownloadButtonTest, AnEmptyOrRejectedLinkOnlyBringsTheMessage) {
         EXPECT_EQ(::GetDlgItem(message, IDCANCEL), nullptr);
 
         ::PostMessageW(::GetDlgItem(message, IDOK), BM_CLICK, 0, 0);
-        ASSERT_TRUE(DialogHarness::WaitFor([&] { return !::IsWindow(message); }, 5000));
+        ASSERT_TRUE(DialogHarness::WaitFor([&] { return !::IsWindow(message); }, 15000));
         ::SendMessageW(ui.Window(), WM_NULL, 0, 0);  // the handler has returned
         EXPECT_EQ(JobSnapshot(ui), before);
     }
@@ -83,7 +83,7 @@ TEST_F(DownloadButtonTest, AValidLinkPutsTheDialogInTheBusyStateUntilTheJobEnds)
     EXPECT_TRUE(ui.Enabled(IDC_NEW_LINK));
     EXPECT_TRUE(ui.Visible(IDC_GIF_CONVERTING));
     EXPECT_TRUE(ui.Dialog().m_bRunning);
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return standin.RecordedCommandLines().size() == 1; }, 5000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return standin.RecordedCommandLines().size() == 1; }, 15000));
 
     // The hidden auto-paste box still answers its label, and switching it off still empties the link box.
     ui.Click(IDC_AUTO_PASTE_LABEL);
@@ -133,7 +133,7 @@ TEST_F(DownloadButtonTest, HostileInputsReachTheDownloaderAsExactlyTheIntendedAr
     size_t jobs = 0;
     auto received = [&] {
         ++jobs;
-        EXPECT_TRUE(DialogHarness::WaitFor([&] { return standin.RecordedCommandLines().size() >= jobs; }, 5000));
+        EXPECT_TRUE(DialogHarness::WaitFor([&] { return standin.RecordedCommandLines().size() >= jobs; }, 15000));
         EXPECT_TRUE(ui.WaitUntilJobWorkerEnds(10000));
         const std::vector<std::wstring> lines = standin.RecordedCommandLines();
         return lines.size() >= jobs ? SplitCommandLine(lines[jobs - 1]) : std::vector<std::wstring>{};

@@ -286,14 +286,14 @@ TEST(Threads, TheThreadObjectOutlivesTheThreadWhileHeldAndIsFreedAfter) {
     {
         CWinThreadPtr dropped = AfxBeginThread(
             [](LPVOID) -> UINT {
-                ::Sleep(50);
+                ::Sleep(500);
                 return 0;
             },
             nullptr);
         watched = dropped;
     }
     EXPECT_FALSE(watched.expired());  // the running thread holds it
-    for (int i = 0; i < 200 && !watched.expired(); ++i) ::Sleep(10);
+    for (int i = 0; i < 500 && !watched.expired(); ++i) ::Sleep(10);
     EXPECT_TRUE(watched.expired());  // and lets it go when it ends
 }
 

@@ -36,12 +36,14 @@ TEST_F(JobLifetimeTest, ClosingDuringAJobEndsItsConverterButNoOneElses) {
     ASSERT_TRUE(::CopyFileW(BuiltProgramPath().c_str(), program.c_str(), FALSE));
     // The program's start-up update plays this script too, outside any job: its converter is someone else's.
     const StandinFolder::Script script =
-        folder.WriteScript("spawn ffmpeg.exe 20000\nout [ffmpeg] Converting\\n\nsleep 20000\n");
+        folder.WriteScript("spawn ffmpeg.exe 60000\nout [ffmpeg] Converting\\n\nsleep 60000\n");
     WatchedProcess unrelated = folder.StartUnrelatedFfmpeg();
     ASSERT_TRUE(unrelated.IsOpen());
 
     ProgramRun run(program, folder.Path());
     ASSERT_NE(run.Dialog(), nullptr);
+    // The update's converter first, so that the order of the record tells the two apart.
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !StandinFolder::SpawnedProcessIds(script).empty(); }, 15000));
     ASSERT_TRUE(
         DialogHarness::WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(run.Dialog(), IDC_DOWNLOAD)); }, 15000));
     ::SendMessageW(::GetDlgItem(run.Dialog(), IDC_URL), WM_SETTEXT, 0,
@@ -52,9 +54,9 @@ TEST_F(JobLifetimeTest, ClosingDuringAJobEndsItsConverterButNoOneElses) {
     ASSERT_TRUE(DialogHarness::WaitFor(
         [&] {
             spawned = StandinFolder::SpawnedProcessIds(script);
-            return spawned.size() >= 2;  // the update's converter first, then the job's
+            return spawned.size() >= 2;
         },
-        10000));
+        15000));
     WatchedProcess updateConverter = WatchedProcess::Open(spawned[0]);
     WatchedProcess jobConverter = WatchedProcess::Open(spawned[1]);
     ASSERT_TRUE(jobConverter.IsOpen());

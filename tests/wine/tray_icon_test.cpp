@@ -50,7 +50,7 @@ protected:
     void StartLongJob() {
         m_folder.WriteScript(kLongJob);
         StartJob(Ui());
-        ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Visible(IDC_NOTIFY); }, 5000));
+        ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Visible(IDC_NOTIFY); }, 15000));
     }
 
     // What the shell reports for the icon: a click, the menu, a balloon click.
@@ -143,7 +143,7 @@ TEST_F(TrayIconTest, EventsForAnotherIconAreIgnored) {
 
     // The same balloon click for our own icon does open it: the opener is a fair witness.
     TrayEvent(NIN_BALLOONUSERCLICK);
-    EXPECT_TRUE(DialogHarness::WaitFor([&] { return TimesOpened() == 1; }, 5000));
+    EXPECT_TRUE(DialogHarness::WaitFor([&] { return TimesOpened() == 1; }, 15000));
 }
 
 TEST_F(TrayIconTest, MenuHidesAndShowsTheDialogAndCanBeDismissed) {
@@ -151,14 +151,14 @@ TEST_F(TrayIconTest, MenuHidesAndShowsTheDialogAndCanBeDismissed) {
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(PopupMenuItems(menu), (std::vector<std::wstring>{L"Hide", L"Exit"}));
     DismissPopupMenu(menu);
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !::IsWindowVisible(menu); }, 3000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !::IsWindowVisible(menu); }, 15000));
     DialogHarness::Pause(200);
     EXPECT_TRUE(DialogVisible());
 
     menu = OpenTrayMenu();
     ASSERT_NE(menu, nullptr);
     ChoosePopupMenuItem(menu, 0);
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !DialogVisible(); }, 3000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !DialogVisible(); }, 15000));
     EXPECT_TRUE(::IsIconic(Ui().Window())) << "the menu minimises before it hides";
 
     menu = OpenTrayMenu();
@@ -166,7 +166,7 @@ TEST_F(TrayIconTest, MenuHidesAndShowsTheDialogAndCanBeDismissed) {
     EXPECT_EQ(PopupMenuItems(menu), (std::vector<std::wstring>{L"Show", L"Exit"}));
     ChoosePopupMenuItem(menu, 0);
     // Shown first, restored after: both are waited for.
-    EXPECT_TRUE(DialogHarness::WaitFor([&] { return DialogVisible() && !::IsIconic(Ui().Window()); }, 3000));
+    EXPECT_TRUE(DialogHarness::WaitFor([&] { return DialogVisible() && !::IsIconic(Ui().Window()); }, 15000));
 }
 
 TEST_F(TrayIconTest, BalloonNeedsTheIconAndACompleteItemAlsoAfterAbort) {
@@ -182,7 +182,7 @@ TEST_F(TrayIconTest, BalloonNeedsTheIconAndACompleteItemAlsoAfterAbort) {
     // The icon, but no complete item.
     m_folder.WriteScript(kItemStopsShort + "sleep 1500\n");
     StartJob(Ui());
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Visible(IDC_NOTIFY); }, 5000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Visible(IDC_NOTIFY); }, 15000));
     Ui().Click(IDC_NOTIFY);
     ASSERT_EQ(record.uID, TRAY_ICON_ID);
     ASSERT_TRUE(WaitForJobEnd(Ui()));
@@ -196,13 +196,13 @@ TEST_F(TrayIconTest, BalloonNeedsTheIconAndACompleteItemAlsoAfterAbort) {
     EXPECT_STREQ(record.szInfoTitle, L"Reelsift");
     EXPECT_STREQ(record.szInfo, L"Ready! All files was processed!");
     EXPECT_EQ(record.dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
-    EXPECT_TRUE(DialogHarness::WaitFor([] { return TrayBalloonVisible(); }, 5000));
+    EXPECT_TRUE(DialogHarness::WaitFor([] { return TrayBalloonVisible(); }, 15000));
 
     // A complete item, then Abort: the balloon all the same.
     Ui().RunOnDialogThread([&] { Dialog().m_nid.szInfo[0] = L'\0'; });
     m_folder.WriteScript(kItemCompletes + "sleep 30000\n");
     StartJob(Ui());
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Title() == L"Download 100%"; }, 5000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Title() == L"Download 100%"; }, 15000));
     DialogHarness::Pause(1500);  // the runner rests a second after a complete item
     TrayEvent(WM_LBUTTONUP);     // the user brings the dialog back to reach Abort
     ASSERT_TRUE(DialogVisible());
@@ -217,14 +217,14 @@ TEST_F(TrayIconTest, BalloonClickOpensTheFolderAtOnceAndStopsTheAutoOpen) {
     PutOpenerIntoFolderBox();
     m_folder.WriteScript(kItemCompletes + "sleep 1000\n");
     StartJob(Ui());
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Visible(IDC_NOTIFY); }, 5000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Visible(IDC_NOTIFY); }, 15000));
     Ui().Click(IDC_NOTIFY);
     ASSERT_TRUE(WaitForJobEnd(Ui()));
     m_folder.WriteScript("exit 0\n");
     ASSERT_EQ(TimesOpened(), 0u);
 
     TrayEvent(NIN_BALLOONUSERCLICK);
-    EXPECT_TRUE(DialogHarness::WaitFor([&] { return TimesOpened() == 1; }, 3000));
+    EXPECT_TRUE(DialogHarness::WaitFor([&] { return TimesOpened() == 1; }, 15000));
     // The auto-open timer is gone: there is nothing left to stop.
     BOOL timerWasRunning = TRUE;
     Ui().RunOnDialogThread([&] { timerWasRunning = ::KillTimer(Ui().Window(), TIMER_AUTO_OPEN); });
@@ -299,19 +299,19 @@ TEST_F(TrayExitTest, ExitFromTheMenuClosesTheHiddenProgramDuringAJob) {
             downloader = ChildProcessIds(run.ProcessId(), L"youtube-dl.exe");
             return !downloader.empty();
         },
-        5000));
+        15000));
     ASSERT_TRUE(DialogHarness::WaitFor(
         [&] {
             wchar_t title[64] = L"";
             ::GetWindowTextW(run.Dialog(), title, 64);
             return std::wstring(title).rfind(L"Download ", 0) == 0;
         },
-        5000))
+        15000))
         << "the job did not get going";
     HWND notify = ::GetDlgItem(run.Dialog(), IDC_NOTIFY);
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowVisible(notify) != FALSE; }, 5000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowVisible(notify) != FALSE; }, 15000));
     ::PostMessageW(notify, BM_CLICK, 0, 0);
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !::IsWindowVisible(run.Dialog()); }, 3000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !::IsWindowVisible(run.Dialog()); }, 15000));
     EXPECT_EQ(TrayIconCount(), iconsBefore + 1);
 
     HWND menu = OpenIconMenu(run.Dialog(), WM_TRAY_NOTIFY, TRAY_ICON_ID);
@@ -325,10 +325,10 @@ TEST_F(TrayExitTest, ExitFromTheMenuClosesTheHiddenProgramDuringAJob) {
     for (DWORD id : downloader) {
         HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, id);
         if (!process) continue;  // gone already
-        EXPECT_EQ(::WaitForSingleObject(process, 3000), WAIT_OBJECT_0) << "the downloader outlived the program";
+        EXPECT_EQ(::WaitForSingleObject(process, 10000), WAIT_OBJECT_0) << "the downloader outlived the program";
         ::CloseHandle(process);
     }
-    EXPECT_TRUE(DialogHarness::WaitFor([&] { return TrayIconCount() == iconsBefore; }, 3000));
+    EXPECT_TRUE(DialogHarness::WaitFor([&] { return TrayIconCount() == iconsBefore; }, 15000));
 }
 
 }  // namespace

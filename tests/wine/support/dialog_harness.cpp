@@ -102,10 +102,10 @@ DialogHarness::DialogHarness(bool waitForStartup) : m_dialog(new TestReelsiftDlg
         10000);
     // The start-up show disables Download and puts up its bar as soon as its thread runs, which on a busy machine
     // can be a moment after the dialog shows: either way a test begins with the show under way.
-    WaitFor([this] { return Visible(IDC_STARTUP_PROGRESS); }, 3000);
+    WaitFor([this] { return Visible(IDC_STARTUP_PROGRESS); }, 10000);
     if (waitForStartup) {
         // It takes the bar away and enables Download about 5.4 s later.
-        WaitFor([this] { return Enabled(IDC_DOWNLOAD) && !Visible(IDC_STARTUP_PROGRESS); }, 15000);
+        WaitFor([this] { return Enabled(IDC_DOWNLOAD) && !Visible(IDC_STARTUP_PROGRESS); }, 30000);
     }
 }
 
@@ -215,8 +215,7 @@ void DialogHarness::PressKey(UINT virtualKey) {
     if (!target) target = m_window;
     ::PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
     ::PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));
-    // A sent message is handled only after the posted ones before it have been taken from the queue.
-    ::SendMessageW(m_window, WM_NULL, 0, 0);
-    ::Sleep(50);
-    ::SendMessageW(m_window, WM_NULL, 0, 0);
+    const unsigned handledBefore = m_keysHandled;
+    ::PostMessageW(m_window, TestReelsiftDlg::kRunTestMessage, 0, reinterpret_cast<LPARAM>(&m_countKeyHandled));
+    WaitFor([&] { return m_keysHandled != handledBefore; }, 10000);
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -115,6 +116,9 @@ private:
     static DWORD WINAPI UiThread(LPVOID parameter);
 
     TestReelsiftDlg* m_dialog;  // never freed: the dialog's threads may outlive the window
+    // Posted after a key: posted messages keep their order, so once it has run the key has been handled.
+    std::atomic<unsigned> m_keysHandled{0};
+    const std::function<void()> m_countKeyHandled{[this] { ++m_keysHandled; }};
     HANDLE m_thread = nullptr;
     DWORD m_threadId = 0;
     HWND m_window = nullptr;
