@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "support/fresh_account_test.h"
 #include "support/dialog_harness.h"
 #include "support/e2e_desktop.h"
 #include "support/e2e_job_steps.h"
@@ -19,17 +20,7 @@ namespace {
 const std::wstring kLink = L"https://media.example.net/watch?v=Ab3dE5fG7h";
 const std::wstring kOtherLink = L"https://media.example.net/watch?v=Zz9yY8xX7w";
 
-class BackgroundThreadsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        DeleteSettingsKey();
-        ClearClipboard();
-    }
-    void TearDown() override {
-        ClearClipboard();  // a link left there would be pasted into the next test's dialog
-        DeleteSettingsKey();
-    }
-};
+class BackgroundThreadsTest : public FreshAccountAndClipboardTest {};
 
 // Counts the texts set into a window, whichever thread sets them. One at a time.
 class SetTextCounter {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/dialog_harness.h"
+#include "support/fresh_account_test.h"
 #include "support/standin_folder.h"
 
 namespace {
@@ -37,11 +38,7 @@ std::vector<std::wstring> Joined(std::vector<std::wstring> first, const std::vec
     return first;
 }
 
-class DownloadButtonTest : public ::testing::Test {
-protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
-};
+class DownloadButtonTest : public FreshAccountTest {};
 
 TEST_F(DownloadButtonTest, AnEmptyOrRejectedLinkOnlyBringsTheMessage) {
     DialogHarness ui;

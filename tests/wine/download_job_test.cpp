@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Globals.h"
+#include "support/fresh_account_test.h"
 #include "support/job_session.h"
 
 namespace {
@@ -24,11 +25,7 @@ const char kWesternTitleBytes[] =
     "c\xf6"
     "d\xe9";
 
-class DownloadJobTest : public ::testing::Test {
-protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
-};
+class DownloadJobTest : public FreshAccountTest {};
 
 void UseRecordedFolder(JobSession& job) {
     job.Ui().RunOnDialogThread([&] { job.Dialog().SetOutputFolder(CString(kRecordedFolder)); });
@@ -48,6 +45,15 @@ void ExpectReadableStatusLines(const std::vector<JobView>& views) {
         EXPECT_FALSE(HasUnreadableCharacters(view.status)) << "status line: " << testing::PrintToString(view.status);
         EXPECT_FALSE(HasUnreadableCharacters(view.title)) << "title: " << testing::PrintToString(view.title);
     }
+}
+
+// Replays a recorded run of the real downloader (at four times its speed) and follows it to its end; every view
+// on the way must read right.
+std::vector<JobView> FollowRecordedRun(JobSession& job, const std::string& fixture) {
+    job.Start("replay " + DownloaderFixtureFolder(fixture) + " 4\n");
+    const std::vector<JobView> views = job.FollowToTheEnd(15000);
+    ExpectReadableStatusLines(views);
+    return views;
 }
 
 // The converting picture shows its empty frame until a job has hidden it.
@@ -200,10 +206,8 @@ TEST_F(DownloadJobTest, RecordedRunsOfTheRealDownloaderShowTheirOutcome) {
 
     {
         SCOPED_TRACE("http-404");
-        job.Start("replay " + DownloaderFixtureFolder("http-404") + " 4\n");
-        const std::vector<JobView> views = job.FollowToTheEnd(15000);
+        const std::vector<JobView> views = FollowRecordedRun(job, "http-404");
         ASSERT_FALSE(views.empty()) << "the job did not end";
-        ExpectReadableStatusLines(views);
         EXPECT_TRUE(views.back().errorReportShown);
         const std::wstring report = job.ReadErrorReport();
         EXPECT_NE(report.find(L"error: unable to download webpage: http error 404: file not found"), std::wstring::npos)
@@ -214,10 +218,8 @@ TEST_F(DownloadJobTest, RecordedRunsOfTheRealDownloaderShowTheirOutcome) {
     }
     {
         SCOPED_TRACE("extract-audio-mp3");
-        job.Start("replay " + DownloaderFixtureFolder("extract-audio-mp3") + " 4\n");
-        const std::vector<JobView> views = job.FollowToTheEnd(15000);
+        const std::vector<JobView> views = FollowRecordedRun(job, "extract-audio-mp3");
         ASSERT_FALSE(views.empty()) << "the job did not end";
-        ExpectReadableStatusLines(views);
         EXPECT_NE(FindView(views, [](const JobView& v) { return v.bar == 1000; }), nullptr);
         EXPECT_FALSE(views.back().errorReportShown) << "the previous job's button is hidden";
         EXPECT_TRUE(DialogHarness::WaitFor([&] { return job.Dialog().m_gifReady.IsPlaying(); }, 15000))
@@ -230,10 +232,8 @@ TEST_F(DownloadJobTest, RecordedRunsOfTheRealDownloaderShowTheirOutcome) {
     }
     {
         SCOPED_TRACE("non-ascii-title-cp1252");
-        job.Start("replay " + DownloaderFixtureFolder("non-ascii-title-cp1252") + " 4\n");
-        const std::vector<JobView> views = job.FollowToTheEnd(15000);
+        const std::vector<JobView> views = FollowRecordedRun(job, "non-ascii-title-cp1252");
         ASSERT_FALSE(views.empty()) << "the job did not end";
-        ExpectReadableStatusLines(views);
         EXPECT_FALSE(views.back().errorReportShown);
         const std::wstring log = g_strToolErrors.Copy().str();
         EXPECT_NE(log.find(L"finished downloading playlist:   " + AnsiText(kWesternTitleBytes)), std::wstring::npos);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/fresh_account_test.h"
 #include "support/dialog_harness.h"
 #include "support/e2e_desktop.h"
 #include "support/e2e_job_steps.h"
@@ -20,17 +21,7 @@
 
 namespace {
 
-class EndToEndTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        DeleteSettingsKey();
-        ClearClipboard();
-    }
-    void TearDown() override {
-        ClearClipboard();
-        DeleteSettingsKey();
-    }
-};
+class EndToEndTest : public FreshAccountAndClipboardTest {};
 
 // Processes the program started besides its downloader (the folder window the shell opens, a copy of the
 // program); whatever is still alive at the end is ended.

@@ -7,16 +7,14 @@
 #include <string>
 
 #include "support/dialog_harness.h"
+#include "support/fresh_account_test.h"
 
 namespace {
 
 constexpr wchar_t kBadDate[] = L"Bad date format... Please use this format: MM/DD/YYYY";
 
-class FilterInputTest : public ::testing::Test {
+class FilterInputTest : public FreshAccountTest {
 protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
-
     static void TypeAndLeave(DialogHarness& ui, const std::wstring& typed) {
         ui.Focus(IDC_FILTER_VALUE);
         ui.SetText(IDC_FILTER_VALUE, typed);

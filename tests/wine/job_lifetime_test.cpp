@@ -5,16 +5,13 @@
 #include <windows.h>
 
 #include "res/resource.h"
+#include "support/fresh_account_test.h"
 #include "support/job_session.h"
 #include "support/program_run.h"
 
 namespace {
 
-class JobLifetimeTest : public ::testing::Test {
-protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
-};
+class JobLifetimeTest : public FreshAccountTest {};
 
 TEST_F(JobLifetimeTest, TwoHundredJobsLeaveTheHandleCountWhereItWas) {
     JobSession session;

@@ -6,14 +6,11 @@
 #include <shlobj.h>
 
 #include "support/dialog_harness.h"
+#include "support/fresh_account_test.h"
 
 namespace {
 
-class MainDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
-};
+class MainDialogTest : public FreshAccountTest {};
 
 std::wstring ComboItems(HWND combo) {
     std::wstring items;

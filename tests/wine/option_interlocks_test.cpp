@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/dialog_harness.h"
+#include "support/fresh_account_test.h"
 
 namespace {
 
@@ -32,11 +33,8 @@ constexpr int kNoSelection = -1;
 constexpr int kAac = 0, kMp3 = 1, kM4a = 2, kWav = 3;
 constexpr int kOriginal = 0, kBestQuality = 1, kMp4 = 4, kMkv = 5;
 
-class OptionInterlocksTest : public ::testing::Test {
+class OptionInterlocksTest : public FreshAccountTest {
 protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
-
     // Puts the boxes and selections in place the way loading the settings does: without any rule running.
     static void Arrange(DialogHarness& ui, Mode mode, int audioFormat, int videoFormat, bool subtitles,
                         bool thumbnail) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/dialog_harness.h"
+#include "support/fresh_account_test.h"
 #include "support/standin_folder.h"
 
 namespace {
@@ -40,11 +41,8 @@ private:
     std::wstring m_path;
 };
 
-class OutputFolderTest : public ::testing::Test {
+class OutputFolderTest : public FreshAccountTest {
 protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
-
     static void TypeAndLeave(DialogHarness& ui, const std::wstring& typed) {
         ui.Focus(IDC_OUTPUT_FOLDER);
         ui.SetText(IDC_OUTPUT_FOLDER, typed);

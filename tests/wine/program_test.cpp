@@ -6,16 +6,13 @@
 
 #include "res/resource.h"
 #include "support/dialog_harness.h"
+#include "support/fresh_account_test.h"
 #include "support/program_run.h"
 #include "support/standin_folder.h"
 
 namespace {
 
-class ProgramTest : public ::testing::Test {
-protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
-};
+class ProgramTest : public FreshAccountTest {};
 
 bool DownloadEnabled(HWND dialog) {
     return ::IsWindowEnabled(::GetDlgItem(dialog, IDC_DOWNLOAD)) != FALSE;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/dialog_harness.h"
+#include "support/fresh_account_test.h"
 
 namespace {
 
@@ -70,11 +71,8 @@ private:
     std::wstring m_path;
 };
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public FreshAccountTest {
 protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
-
     static void Save(DialogHarness& ui) {
         ui.RunOnDialogThread([&] { ui.Dialog().SaveSettings(); });
     }

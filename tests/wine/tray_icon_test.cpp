@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/dialog_harness.h"
+#include "support/fresh_account_test.h"
 #include "support/e2e_desktop.h"
 #include "support/e2e_job_steps.h"
 #include "support/program_run.h"
@@ -271,11 +272,7 @@ TEST_F(TrayIconTest, ARestartedShellGetsTheIconAgain) {
 
 // ---- "Exit" on the real program ----------------------------------------------------------------------------
 
-class TrayExitTest : public ::testing::Test {
-protected:
-    void SetUp() override { DeleteSettingsKey(); }
-    void TearDown() override { DeleteSettingsKey(); }
-};
+class TrayExitTest : public FreshAccountTest {};
 
 TEST_F(TrayExitTest, ExitFromTheMenuClosesTheHiddenProgramDuringAJob) {
     StandinFolder folder;
