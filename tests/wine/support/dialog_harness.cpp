@@ -123,7 +123,9 @@ DWORD WINAPI DialogHarness::UiThread(LPVOID parameter) {
 }
 
 bool DialogHarness::JobWorkerEnded() const {
-    const CWinThreadPtr& worker = m_dialog->m_pWorkerThread;
+    // The pointer belongs to the dialog thread, which sets it when Download is clicked: copied there.
+    CWinThreadPtr worker;
+    RunOnDialogThread([&] { worker = m_dialog->m_pWorkerThread; });
     return !worker || ::WaitForSingleObject(worker->m_hThread, 0) == WAIT_OBJECT_0;
 }
 
@@ -171,7 +173,7 @@ HWND DialogHarness::WaitForPopup(DWORD timeoutMs) const {
     return search.found;
 }
 
-void DialogHarness::RunOnDialogThread(const std::function<void()>& work) {
+void DialogHarness::RunOnDialogThread(const std::function<void()>& work) const {
     ::SendMessageW(m_window, TestReelsiftDlg::kRunTestMessage, 0, reinterpret_cast<LPARAM>(&work));
 }
 

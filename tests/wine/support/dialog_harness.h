@@ -82,7 +82,7 @@ public:
     // the folder browser); nullptr when none appeared within the time.
     HWND WaitForPopup(DWORD timeoutMs) const;
     // Runs the work on the dialog's thread and waits for it, for what only the window's own thread may do.
-    void RunOnDialogThread(const std::function<void()>& work);
+    void RunOnDialogThread(const std::function<void()>& work) const;
     // Moves the keyboard focus to a control as the dialog manager does (the old focus gets its kill-focus).
     void Focus(int id);
     void SetText(int id, const std::wstring& text);
