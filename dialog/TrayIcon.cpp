@@ -1,15 +1,10 @@
 #include "dialog/ReelsiftDlg.h"
 
-namespace {
-
-constexpr UINT kNotifyIconRecordSize = 936;  // the record up to dwInfoFlags: balloons, no GUID
-
-}  // namespace
-
 bool CReelsiftDlg::AddTrayIcon() {
     std::lock_guard<std::mutex> lock(m_nidLock);
     NOTIFYICONDATAW record{};
-    record.cbSize = kNotifyIconRecordSize;
+    // The record up to dwInfoFlags (balloons, no GUID); its size differs between 32-bit and 64-bit programs.
+    record.cbSize = NOTIFYICONDATAW_V2_SIZE;
     record.hWnd = m_hWnd;
     record.uID = TRAY_ICON_ID;
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
