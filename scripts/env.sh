@@ -1,16 +1,133 @@
 # Shared settings for the scripts: sourced, not run.
 REELSIFT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="${WINEPREFIX:-$REELSIFT_ROOT/build/wineprefix}"
-export WINEARCH=win32
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
-# Starts a wineserver that outlives the commands (so ctest need not wait on Wine's services), warmed once.
-start_wine_session() {
-  (setsid wineserver -p </dev/null >/dev/null 2>&1 &)
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+# The two Windows builds of the tree: x86 is the release (it runs on every Windows), x64 its 64-bit twin.
+REELSIFT_ARCHES=(x86 x64)
+
+# Selects one build for what follows: its compiler, its build and dist folders, its Wine loader and a Wine
+# prefix of its own. The loaders are called by their own paths: /usr/bin/wine picks the 32-bit loader
+# whenever its file exists, even where the kernel cannot run it.
+use_arch() {
+  case "$1" in
+    x86)
+      REELSIFT_MINGW=i686-w64-mingw32
+      REELSIFT_TOOLCHAIN=$REELSIFT_ROOT/cmake/mingw-i686.cmake
+      REELSIFT_BUILD=$REELSIFT_ROOT/build/win32
+      REELSIFT_DIST=$REELSIFT_ROOT/dist
+      REELSIFT_WINE=/usr/lib/wine/wine
+      export WINEARCH=win32
+      ;;
+    x64)
+      REELSIFT_MINGW=x86_64-w64-mingw32
+      REELSIFT_TOOLCHAIN=$REELSIFT_ROOT/cmake/mingw-x86_64.cmake
+      REELSIFT_BUILD=$REELSIFT_ROOT/build/win64
+      REELSIFT_DIST=$REELSIFT_ROOT/dist-x64
+      REELSIFT_WINE=/usr/lib/wine/wine64
+      export WINEARCH=win64
+      ;;
+    *)
+      echo "unknown architecture: $1 (x86 or x64)" >&2
+      return 2
+      ;;
+  esac
+  REELSIFT_ARCH=$1
+  export WINEPREFIX=$REELSIFT_ROOT/build/wineprefix-$1
+  # Programs that Wine starts from Wine programs get the same loader.
+  export WINELOADER=$REELSIFT_WINE
 }
 
+describe_arch() {
+  case "$1" in
+    x86) echo "x86 (32-bit)" ;;
+    x64) echo "x64 (64-bit)" ;;
+  esac
+}
+
+# Settings every prefix carries, applied again whenever this list changes.
+REELSIFT_PREFIX_VERSION=1
+prefix_settings() {
+  # Without a window manager Wine waits ~2 s on every destroyed window unless windows are unmanaged.
+  "$REELSIFT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
+}
+
+# Makes the selected build's prefix, once, and brings its settings up to date.
+prepare_prefix() {
+  local stamp=$WINEPREFIX/.reelsift-prefix
+  [ "$(cat "$stamp" 2>/dev/null)" = "$REELSIFT_PREFIX_VERSION" ] && return 0
+  mkdir -p "$WINEPREFIX"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$REELSIFT_WINE" wineboot -i </dev/null >/dev/null 2>&1 || return 1
+    wineserver -w >/dev/null 2>&1 || true
+  fi
+  prefix_settings </dev/null >/dev/null 2>&1 || return 1
+  wineserver -k >/dev/null 2>&1 || true
+  echo "$REELSIFT_PREFIX_VERSION" >"$stamp"
+}
+
+# The tiny program of scripts/probe.c for the selected architecture, built when missing.
+probe_exe() {
+  local probe=$REELSIFT_ROOT/build/probe/probe-$REELSIFT_ARCH.exe
+  if [ ! -f "$probe" ]; then
+    mkdir -p "$(dirname "$probe")"
+    "$REELSIFT_MINGW-gcc" -O2 -s -o "$probe" "$REELSIFT_ROOT/scripts/probe.c" || return 1
+  fi
+  echo "$probe"
+}
+
+# True when this machine runs Windows programs of the selected architecture, found by starting a tiny one
+# of that architecture in the prepared prefix. REELSIFT_ARCH_PROBLEM then says why not.
+arch_runs() {
+  REELSIFT_ARCH_PROBLEM=""
+  local probe output status=0
+  if [ ! -x "$REELSIFT_WINE" ]; then
+    REELSIFT_ARCH_PROBLEM="$REELSIFT_WINE is not installed"
+    return 1
+  fi
+  # Where the kernel cannot run the loader itself ("Exec format error"), say so before anything else.
+  if ! output=$("$REELSIFT_WINE" --version 2>&1); then
+    REELSIFT_ARCH_PROBLEM="this machine cannot start $REELSIFT_WINE: $(echo "$output" | tail -n 1)"
+    return 1
+  fi
+  if ! probe=$(probe_exe); then
+    REELSIFT_ARCH_PROBLEM="$REELSIFT_MINGW-gcc could not build the probe"
+    return 1
+  fi
+  if ! prepare_prefix; then
+    REELSIFT_ARCH_PROBLEM="no Wine prefix could be made with $REELSIFT_WINE"
+    return 1
+  fi
+  output=$("$REELSIFT_WINE" "$probe" </dev/null 2>&1) || status=$?
+  # The probe ends with 42: any other answer means it never ran.
+  if [ "$status" -ne 42 ]; then
+    REELSIFT_ARCH_PROBLEM="$REELSIFT_WINE did not run a $(describe_arch "$REELSIFT_ARCH") program (exit $status${output:+: $(echo "$output" | tail -n 1)})"
+    return 1
+  fi
+}
+
+# Starts a Wine session for the selected prefix that outlives the commands, warmed once. Wine's services and
+# its desktop process inherit the output of the program that starts them and live on after it, so a test
+# that started them would keep ctest waiting on its output: here they start with their output away from any
+# pipe. The desktop process ends a moment after the last program that uses the desktop, and the next program
+# would start it again: one program holds the desktop for the whole session.
+start_wine_session() {
+  local probe held
+  (setsid wineserver -p </dev/null >/dev/null 2>&1 &)
+  "$REELSIFT_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  probe=$(probe_exe) || return 1
+  held=$REELSIFT_ROOT/build/probe/session-$REELSIFT_ARCH
+  mkdir -p "$held"
+  rm -f "$held/desktop-held"
+  (cd "$held" && setsid "$REELSIFT_WINE" "$probe" --hold-desktop </dev/null >/dev/null 2>&1 &)
+  for _ in $(seq 300); do
+    [ -e "$held/desktop-held" ] && break
+    sleep 0.1
+  done
+  [ -e "$held/desktop-held" ] || echo "start_wine_session: nothing holds the desktop; a test may wait on Wine's desktop process" >&2
+}
+
+# Ends the session, the holder of the desktop with it.
 stop_wine_session() {
   wineserver -k >/dev/null 2>&1 || true
 }
