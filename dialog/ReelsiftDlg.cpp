@@ -145,8 +145,8 @@ BOOL CReelsiftDlg::OnInitDialog() {
     for (const wchar_t* format : kVideoFormats) m_comboVideoFormat.AddString(format);
     for (const wchar_t* kind : kFilterKindItems) m_comboFilter.AddString(kind);
 
-    m_strOutputFolder = DefaultOutputFolder();
-    GetDlgItem(IDC_OUTPUT_FOLDER)->SetWindowText(m_strOutputFolder);
+    SetOutputFolder(DefaultOutputFolder());
+    GetDlgItem(IDC_OUTPUT_FOLDER)->SetWindowText(GetOutputFolder());
 
     LoadSettings();
 
