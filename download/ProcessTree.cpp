@@ -67,9 +67,9 @@ std::vector<DescendantProcess> RunningDescendants(HANDLE root, DWORD rootId) {
                 ::OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, candidate.id));
             if (!process) continue;
             const std::optional<ULONGLONG> created = CreationTime(process.Get());
-            // A parent id outlives its process, and the id may have gone to ours since: a child is never created
-            // before its parent. And a process created after the list was taken got a listed id that was freed
-            // meanwhile: it is not the one listed.
+            // A parent id outlives its process, and the id may since have gone to a newer process of this tree: a
+            // child is never created before its parent. And a process created after the list was taken got a listed
+            // id that was freed meanwhile: it is not the one listed.
             if (!created || *created < parent.created || *created > listedBy) continue;
             parents.push_back({candidate.id, *created});
             descendants.push_back({std::move(process), candidate.exeName});
