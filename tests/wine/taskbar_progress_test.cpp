@@ -37,7 +37,7 @@ TEST_F(TaskbarProgressTest, TheButtonFollowsARecordedRunAndIsFullAndPausedAfterE
     std::deque<RecordingTaskbarList> taskbars;  // one a job; declared first, so they outlive the dialog
     JobSession job;
     job.Ui().RunOnDialogThread(
-        [&] { job.Dialog().taskbarLists = [&]() -> ITaskbarList3* { return &taskbars.emplace_back(); }; });
+        [&] { job.Dialog().makeTaskbarList = [&]() -> ITaskbarList3* { return &taskbars.emplace_back(); }; });
 
     // A progress chunk of our own, then a recorded run of the real downloader that converts at its end.
     job.Start(OutCommand("\r[download]  42.7% of 2.92MiB at  1.00MiB/s ETA 00:02") + "sleep 500\n" + "replay " +

@@ -33,11 +33,11 @@ public:
     using CReelsiftDlg::SetOutputFolder;
 
     // Where the jobs' taskbar objects come from; the shell's while empty. Set and read on the dialog's thread.
-    std::function<ITaskbarList3*()> taskbarLists;
+    std::function<ITaskbarList3*()> makeTaskbarList;
 
 protected:
     ITaskbarList3* CreateTaskbarList() override {
-        return taskbarLists ? taskbarLists() : CReelsiftDlg::CreateTaskbarList();
+        return makeTaskbarList ? makeTaskbarList() : CReelsiftDlg::CreateTaskbarList();
     }
     LRESULT OnEndTest(WPARAM, LPARAM) {
         EndDialog(0);
