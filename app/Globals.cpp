@@ -2,4 +2,4 @@
 
 ToolLog& g_strToolErrors = *new ToolLog;
 
-std::atomic<ITaskbarList3*> g_pTaskbarList{nullptr};
+ITaskbarList3* g_pTaskbarList = nullptr;

@@ -70,10 +70,13 @@ void CReelsiftDlg::DoDataExchange(CDataExchange* pDX) {
 BEGIN_MESSAGE_MAP(CReelsiftDlg, CDialog)
     ON_WM_TIMER()
     ON_WM_CLOSE()
+    ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_WM_CTLCOLOR()
     ON_WM_QUERYDRAGICON()
     ON_MESSAGE(WM_TRAY_NOTIFY, &CReelsiftDlg::OnTrayNotify)
+    ON_MESSAGE(WM_TASKBAR_PROGRESS, &CReelsiftDlg::OnTaskbarProgress)
+    ON_MESSAGE(WM_START_AUTO_OPEN, &CReelsiftDlg::OnStartAutoOpen)
     ON_BN_CLICKED(IDOK, &CReelsiftDlg::OnCommandIgnored)
     ON_BN_CLICKED(IDCANCEL, &CReelsiftDlg::OnCommandIgnored)
     ON_EN_KILLFOCUS(IDC_FILTER_VALUE, &CReelsiftDlg::OnEnKillfocusFilterValue)
@@ -119,6 +122,7 @@ END_MESSAGE_MAP()
 
 BOOL CReelsiftDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    m_comApartment.emplace();
 
     m_brushWhite.Attach(::CreateSolidBrush(RGB(255, 255, 255)));
 
@@ -145,8 +149,8 @@ BOOL CReelsiftDlg::OnInitDialog() {
     for (const wchar_t* format : kVideoFormats) m_comboVideoFormat.AddString(format);
     for (const wchar_t* kind : kFilterKindItems) m_comboFilter.AddString(kind);
 
-    m_strOutputFolder = DefaultOutputFolder();
-    GetDlgItem(IDC_OUTPUT_FOLDER)->SetWindowText(m_strOutputFolder);
+    SetOutputFolder(DefaultOutputFolder());
+    GetDlgItem(IDC_OUTPUT_FOLDER)->SetWindowText(GetOutputFolder());
 
     LoadSettings();
 
@@ -161,6 +165,14 @@ BOOL CReelsiftDlg::OnInitDialog() {
     AfxBeginThread(&CReelsiftDlg::ShowEyesGifThread, this);
     AfxBeginThread(&CReelsiftDlg::ClipboardWatchThread, this);
     return TRUE;
+}
+
+// The program itself ends from OnClose and never gets here; a dialog that is ended (as under test) gives back on
+// its own thread what lives in that thread's apartment.
+void CReelsiftDlg::OnDestroy() {
+    ReleaseTaskbarList();
+    m_comApartment.reset();
+    CDialog::OnDestroy();
 }
 
 void CReelsiftDlg::OnPaint() {

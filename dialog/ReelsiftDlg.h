@@ -3,11 +3,14 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <shobjidl.h>
 
 #include <array>
 #include <atomic>
 #include <mutex>
+#include <optional>
 
+#include "dialog/ComApartment.h"
 #include "download/ToolProcess.h"
 #include "framework/Framework.h"
 #include "picture/PictureEx.h"
@@ -22,6 +25,18 @@ constexpr UINT TRAY_ICON_ID = 7543944;
 constexpr UINT WM_TRAY_NOTIFY = WM_APP;
 constexpr UINT ID_TRAY_SHOWHIDE = 1;
 constexpr UINT ID_TRAY_EXIT = 2;
+
+// Sent by the job's worker to the dialog, whose thread owns the taskbar object and the timers.
+constexpr UINT WM_TASKBAR_PROGRESS = WM_APP + 1;  // wParam: a TaskbarProgress step; lParam: the position
+constexpr UINT WM_START_AUTO_OPEN = WM_APP + 2;
+
+// What the taskbar button shows of a job.
+enum class TaskbarProgress : WPARAM {
+    JobStarted,  // indeterminate, on a new taskbar object
+    Position,    // the position out of 1000
+    Converting,  // indeterminate
+    JobEnded,    // full and paused
+};
 
 class CReelsiftDlg : public CDialog {
 public:
@@ -48,6 +63,7 @@ protected:
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     HCURSOR OnQueryDragIcon();
     void OnClose();
+    void OnDestroy();
     void OnCommandIgnored();
 
     // Download job
@@ -56,6 +72,12 @@ protected:
     void OnBnClickedErrorReport();
     void RunTool(CString commandLine);
     void KillFfmpegProcesses();
+    LRESULT OnStartAutoOpen(WPARAM wParam, LPARAM lParam);
+
+    // Taskbar button
+    LRESULT OnTaskbarProgress(WPARAM step, LPARAM position);
+    // The taskbar button's progress object, or null when there is none. Called on the dialog's thread.
+    virtual ITaskbarList3* CreateTaskbarList();
 
     // Options and filter
     void OnTimer(UINT_PTR nIDEvent);
@@ -143,7 +165,12 @@ private:
 
     void ShowChunk(const struct ChunkDisplay& display, bool& itemCompleted);
     void RunCompletionActions();
+    // Any thread; returns once the dialog's thread has shown it.
+    void ShowTaskbarProgress(TaskbarProgress step, int position = 0);
+    void ReleaseTaskbarList();
 
+    // COM for the taskbar object, from the dialog's start to its window's end.
+    std::optional<ComApartment> m_comApartment;
     mutable std::mutex m_outputFolderLock;
     // The converting picture is wanted while a job runs; a load that finishes after the job ended stops again.
     std::atomic<bool> m_convertingWanted{false};

@@ -1,5 +1,17 @@
 #include "dialog/ReelsiftDlg.h"
 
+#include <memory>
+#include <type_traits>
+
+namespace {
+
+struct MenuDestroyer {
+    void operator()(HMENU menu) const { ::DestroyMenu(menu); }
+};
+using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
+
+}  // namespace
+
 bool CReelsiftDlg::AddTrayIcon() {
     std::lock_guard<std::mutex> lock(m_nidLock);
     NOTIFYICONDATAW record{};
@@ -61,15 +73,15 @@ LRESULT CReelsiftDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_RBUTTONUP: {
-        HMENU menu = ::CreatePopupMenu();
+        OwnedMenu menu(::CreatePopupMenu());
         if (!menu) break;
-        ::AppendMenuW(menu, MF_STRING, ID_TRAY_SHOWHIDE, IsWindowVisible() ? L"Hide" : L"Show");
-        ::AppendMenuW(menu, MF_STRING, ID_TRAY_EXIT, L"Exit");
+        ::AppendMenuW(menu.get(), MF_STRING, ID_TRAY_SHOWHIDE, IsWindowVisible() ? L"Hide" : L"Show");
+        ::AppendMenuW(menu.get(), MF_STRING, ID_TRAY_EXIT, L"Exit");
         POINT cursor{};
         ::GetCursorPos(&cursor);
         ::SetForegroundWindow(m_hWnd);
         const UINT command =
-            static_cast<UINT>(::TrackPopupMenu(menu, TPM_RETURNCMD, cursor.x, cursor.y, 0, m_hWnd, nullptr));
+            static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD, cursor.x, cursor.y, 0, m_hWnd, nullptr));
         if (command == ID_TRAY_SHOWHIDE) {
             if (IsWindowVisible()) {
                 ShowWindow(SW_MINIMIZE);
@@ -79,11 +91,10 @@ LRESULT CReelsiftDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
                 ShowWindow(SW_RESTORE);
             }
         } else if (command == ID_TRAY_EXIT) {
-            ::DestroyMenu(menu);
+            menu.reset();  // OnClose ends the process, so the menu would outlive every destructor
             OnClose();
         }
         PostMessage(WM_NULL);
-        ::DestroyMenu(menu);
         break;
     }
     case NIN_BALLOONUSERCLICK:

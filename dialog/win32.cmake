@@ -7,6 +7,7 @@ target_sources(reelsift_win PRIVATE
   ${CMAKE_SOURCE_DIR}/dialog/Settings.cpp
   ${CMAKE_SOURCE_DIR}/dialog/SettingsStore.cpp
   ${CMAKE_SOURCE_DIR}/dialog/Shutdown.cpp
+  ${CMAKE_SOURCE_DIR}/dialog/TaskbarProgress.cpp
   ${CMAKE_SOURCE_DIR}/dialog/TrayIcon.cpp
   ${CMAKE_SOURCE_DIR}/download/DownloadButton.cpp
   ${CMAKE_SOURCE_DIR}/download/DownloadJob.cpp

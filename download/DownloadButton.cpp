@@ -32,7 +32,7 @@ void CReelsiftDlg::OnBnClickedDownload() {
 
     DownloadOptions options;
     options.link = link.str();
-    options.outputFolder = m_strOutputFolder.str();
+    options.outputFolder = GetOutputFolder().str();
     options.audioOnly = IsChecked(m_chkAudioOnly);
     if (options.audioOnly) options.audioFormatText = SelectedOrFirstText(m_comboAudioFormat);
     options.fullVideo = IsChecked(m_chkFullVideo);

@@ -25,10 +25,7 @@ UINT CReelsiftDlg::DownloadWorkerThread(LPVOID parameter) {
     dlg->m_gifConverting.ShowWindow(SW_HIDE);
     dlg->m_btnNotify.ShowWindow(SW_HIDE);
     dlg->m_progressMain.ShowWindow(SW_HIDE);
-    if (ITaskbarList3* taskbar = g_pTaskbarList) {
-        taskbar->SetProgressValue(dlg->m_hWnd, 1000, 1000);
-        taskbar->SetProgressState(dlg->m_hWnd, TBPF_PAUSED);
-    }
+    dlg->ShowTaskbarProgress(TaskbarProgress::JobEnded);
     dlg->SetWindowText(L"Reelsift");
     dlg->EnableDownloadButton(TRUE);
     dlg->m_btnAbort.EnableWindow(FALSE);

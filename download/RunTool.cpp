@@ -1,7 +1,6 @@
 #include "dialog/ReelsiftDlg.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "app/Globals.h"
 #include "download/AnsiText.h"
@@ -12,26 +11,10 @@ namespace {
 
 constexpr unsigned long kReadSize = 1024;
 
-void RenewTaskbarList(HWND dialog) {
-    ::CoInitialize(nullptr);
-    if (ITaskbarList3* previous = g_pTaskbarList.exchange(nullptr)) previous->Release();
-    ITaskbarList3* taskbar = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList3,
-                                  reinterpret_cast<void**>(&taskbar)))) {
-        taskbar = nullptr;
-    }
-    if (taskbar && FAILED(taskbar->HrInit())) {
-        taskbar->Release();
-        taskbar = nullptr;
-    }
-    g_pTaskbarList = taskbar;
-    if (taskbar) taskbar->SetProgressState(dialog, TBPF_INDETERMINATE);
-}
-
 }  // namespace
 
 void CReelsiftDlg::RunTool(CString commandLine) {
-    RenewTaskbarList(m_hWnd);
+    ShowTaskbarProgress(TaskbarProgress::JobStarted);
     static const ByteToCharTable table = AnsiCodePageTable();
 
     m_tool.Start(commandLine.str());
@@ -62,14 +45,13 @@ void CReelsiftDlg::ShowChunk(const ChunkDisplay& display, bool& itemCompleted) {
     GetDlgItem(IDC_STATUS)->SetWindowText(display.statusText.c_str());
     SetWindowText(display.title.c_str());
 
-    ITaskbarList3* taskbar = g_pTaskbarList;
     switch (display.kind) {
     case ChunkKind::Progress:
         m_progressMain.ModifyStyle(PBS_MARQUEE, 0);
         m_progressMain.SetMarquee(FALSE, 0);  // its timer would tick on behind the plain bar
         if (display.position > 0) {
             m_progressMain.SetPos(display.position);
-            if (taskbar) taskbar->SetProgressValue(m_hWnd, static_cast<ULONGLONG>(display.position), 1000);
+            ShowTaskbarProgress(TaskbarProgress::Position, display.position);
         }
         if (display.itemCompleted) {
             itemCompleted = true;
@@ -80,15 +62,22 @@ void CReelsiftDlg::ShowChunk(const ChunkDisplay& display, bool& itemCompleted) {
     case ChunkKind::Converting:
         m_progressMain.ModifyStyle(PBS_SMOOTH, PBS_MARQUEE);
         m_progressMain.SetMarquee(TRUE, 5);
-        if (taskbar) taskbar->SetProgressState(m_hWnd, TBPF_INDETERMINATE);
+        ShowTaskbarProgress(TaskbarProgress::Converting);
         break;
     case ChunkKind::Working:
         break;
     }
 }
 
+LRESULT CReelsiftDlg::OnStartAutoOpen(WPARAM, LPARAM) {
+    SetTimer(TIMER_AUTO_OPEN, 12500, nullptr);
+    return 0;
+}
+
 void CReelsiftDlg::RunCompletionActions() {
-    if (IsChecked(m_chkAutoOpen)) SetTimer(TIMER_AUTO_OPEN, 12500, nullptr);
+    // A timer belongs to the thread of its window. Sent, so that it runs before anything that stops it can arrive:
+    // a balloon click, a press of Open folder.
+    if (IsChecked(m_chkAutoOpen)) SendMessage(WM_START_AUTO_OPEN);
     if (!m_gifReady.IsPlaying() && !m_readyAnimationStarting.exchange(true)) {
         if (!AfxBeginThread(&CReelsiftDlg::ShowReadyGifThread, this)) m_readyAnimationStarting = false;
     }

@@ -6,7 +6,13 @@
 #include <cwchar>
 #include <vector>
 
+#include "download/ProcessTree.h"
+
 namespace {
+
+// A process ends a moment after TerminateProcess returns. Its descendants are looked for once it has gone, so that
+// none it was starting just then is missed; a tool that takes longer is not waited for.
+constexpr DWORD kToolEndWaitMs = 1000;
 
 // The ids of the processes that are in the job now; empty when the list cannot be read.
 std::vector<ULONG_PTR> JobProcessIds(HANDLE job) {
@@ -35,27 +41,11 @@ bool IsConverterName(const wchar_t* exeName) {
 
 }  // namespace
 
-ToolProcess::OwnedHandle& ToolProcess::OwnedHandle::operator=(OwnedHandle&& other) noexcept {
-    if (this != &other) Reset(other.Release());
-    return *this;
-}
-
-HANDLE ToolProcess::OwnedHandle::Release() {
-    HANDLE handle = m_handle;
-    m_handle = nullptr;
-    return handle;
-}
-
-void ToolProcess::OwnedHandle::Reset(HANDLE handle) {
-    if (*this) CloseHandle(m_handle);
-    m_handle = handle;
-}
-
 ToolProcess::~ToolProcess() {
     Close();
 }
 
-ToolProcess::OwnedHandle ToolProcess::CreateKillOnCloseJob() {
+OwnedHandle ToolProcess::CreateKillOnCloseJob() {
     OwnedHandle job(CreateJobObjectW(nullptr, nullptr));
     if (!job) return job;
     // No breakaway flags: whatever the downloader starts stays in the tree.
@@ -96,9 +86,9 @@ bool ToolProcess::Start(const std::wstring& commandLine) {
     if (!created) return false;
 
     OwnedHandle job = CreateKillOnCloseJob();
-    // Where jobs cannot nest (we may run inside someone else's job), the tool runs without one and Terminate
-    // falls back to ending the tool process alone.
-    if (job && !AssignProcessToJobObject(job.Get(), started.hProcess)) job.Reset();
+    // Where jobs cannot nest (we may run inside someone else's job), the tool runs without one, and its tree is
+    // found from the processes' parents when it must end.
+    if (job && (s_jobsRefused || !AssignProcessToJobObject(job.Get(), started.hProcess))) job.Reset();
 
     {
         std::lock_guard lock(m_handlesLock);
@@ -129,12 +119,25 @@ void ToolProcess::Terminate() {
     if (m_job)
         TerminateJobObject(m_job.Get(), 0);
     else if (m_processInfo.hProcess)
-        TerminateProcess(m_processInfo.hProcess, 0);
+        EndTreeWithoutJob();
+}
+
+void ToolProcess::EndTreeWithoutJob() {
+    // The tool first, so that it starts nothing more while its descendants are looked for.
+    if (TerminateProcess(m_processInfo.hProcess, 0)) WaitForSingleObject(m_processInfo.hProcess, kToolEndWaitMs);
+    for (const DescendantProcess& descendant : RunningDescendants(m_processInfo.hProcess, m_processInfo.dwProcessId))
+        TerminateProcess(descendant.process.Get(), 0);
 }
 
 void ToolProcess::KillFfmpegProcesses() {
     std::lock_guard lock(m_handlesLock);
-    if (!m_job) return;
+    if (m_job)
+        KillConvertersInJob();
+    else if (m_processInfo.hProcess)
+        KillConvertersAmongDescendants();
+}
+
+void ToolProcess::KillConvertersInJob() {
     const std::vector<ULONG_PTR> members = JobProcessIds(m_job.Get());
     if (members.empty()) return;
     OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
@@ -151,6 +154,12 @@ void ToolProcess::KillFfmpegProcesses() {
         // The id may have been reused since the list was taken: only a process still in our job is ours.
         BOOL inJob = FALSE;
         if (IsProcessInJob(process.Get(), m_job.Get(), &inJob) && inJob) TerminateProcess(process.Get(), 0);
+    }
+}
+
+void ToolProcess::KillConvertersAmongDescendants() {
+    for (const DescendantProcess& descendant : RunningDescendants(m_processInfo.hProcess, m_processInfo.dwProcessId)) {
+        if (IsConverterName(descendant.exeName.c_str())) TerminateProcess(descendant.process.Get(), 0);
     }
 }
 

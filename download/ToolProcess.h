@@ -1,11 +1,15 @@
 #pragma once
 // One run of the outside downloader: a hidden child whose standard output and standard error share one pipe,
-// inside a job object so that the downloader and everything it starts can be ended as one tree.
+// inside a job object so that the downloader and everything it starts can be ended as one tree. Where the system
+// refuses the job, the tree is found from the processes' parents instead.
 
 #include <windows.h>
 
+#include <atomic>
 #include <mutex>
 #include <string>
+
+#include "download/OwnedHandle.h"
 
 class ToolProcess {
 public:
@@ -35,28 +39,18 @@ public:
     // Worker thread. Releases every handle of the run; anything still alive in its tree ends with the job.
     void Close();
 
+    // Tests: from now on, every tool starts as where the system refuses to put it into a job of ours (Windows 7
+    // does while Reelsift itself runs inside a job); with false, as usual again.
+    static void RefuseJobsForTesting(bool refuse) { s_jobsRefused = refuse; }
+
 private:
-    // Owns one kernel handle; null and INVALID_HANDLE_VALUE both mean none.
-    class OwnedHandle {
-    public:
-        OwnedHandle() = default;
-        explicit OwnedHandle(HANDLE handle) : m_handle(handle) {}
-        ~OwnedHandle() { Reset(); }
-        OwnedHandle(OwnedHandle&& other) noexcept : m_handle(other.Release()) {}
-        OwnedHandle& operator=(OwnedHandle&& other) noexcept;
-        OwnedHandle(const OwnedHandle&) = delete;
-        OwnedHandle& operator=(const OwnedHandle&) = delete;
-
-        HANDLE Get() const { return m_handle; }
-        explicit operator bool() const { return m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE; }
-        HANDLE Release();
-        void Reset(HANDLE handle = nullptr);
-
-    private:
-        HANDLE m_handle = nullptr;
-    };
-
     static OwnedHandle CreateKillOnCloseJob();
+    // With m_handlesLock held and a tool started.
+    void EndTreeWithoutJob();
+    void KillConvertersInJob();
+    void KillConvertersAmongDescendants();
+
+    static inline std::atomic<bool> s_jobsRefused{false};
 
     // Guards m_processInfo and m_job, which the user-interface thread uses while the worker may close them.
     // Never held while blocked in ReadFile.

@@ -32,7 +32,13 @@ public:
     using CReelsiftDlg::SaveSettings;
     using CReelsiftDlg::SetOutputFolder;
 
+    // Where the jobs' taskbar objects come from; the shell's while empty. Set and read on the dialog's thread.
+    std::function<ITaskbarList3*()> makeTaskbarList;
+
 protected:
+    ITaskbarList3* CreateTaskbarList() override {
+        return makeTaskbarList ? makeTaskbarList() : CReelsiftDlg::CreateTaskbarList();
+    }
     LRESULT OnEndTest(WPARAM, LPARAM) {
         EndDialog(0);
         return 0;

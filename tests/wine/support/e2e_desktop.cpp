@@ -96,6 +96,18 @@ std::vector<DWORD> ChildProcessIds(DWORD parentId, const std::wstring& exeName) 
     return ids;
 }
 
+DWORD ParentProcessId(DWORD processId) {
+    HandleCloser snapshot{::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)};
+    if (snapshot.handle == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32FirstW(snapshot.handle, &entry); more;
+         more = ::Process32NextW(snapshot.handle, &entry)) {
+        if (entry.th32ProcessID == processId) return entry.th32ParentProcessID;
+    }
+    return 0;
+}
+
 void EndProcessTree(DWORD processId) {
     for (DWORD child : ChildProcessIds(processId)) EndProcessTree(child);
     HandleCloser process{::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId)};

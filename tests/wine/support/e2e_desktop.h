@@ -30,6 +30,8 @@ private:
 
 // The running processes started by the given one whose executable has the given name (any name when empty).
 std::vector<DWORD> ChildProcessIds(DWORD parentId, const std::wstring& exeName = L"");
+// The id of the process that started the running one with this id; 0 when there is no such process.
+DWORD ParentProcessId(DWORD processId);
 // Ends a process this test caused to be started, and the processes it started in turn.
 void EndProcessTree(DWORD processId);
 

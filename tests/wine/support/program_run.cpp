@@ -26,6 +26,10 @@ std::wstring BuiltProgramPath() {
     return WindowsPathOf(std::string(REELSIFT_BINARY_DIR) + "/app/Reelsift.exe");
 }
 
+std::wstring BuiltProgramWithoutJobsPath() {
+    return WindowsPathOf(std::string(REELSIFT_BINARY_DIR) + "/tests/wine/ReelsiftWithoutJobs.exe");
+}
+
 ProgramRun::ProgramRun(const std::wstring& executable, const std::wstring& folder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

@@ -8,6 +8,8 @@
 
 // The built program, as a Windows path.
 std::wstring BuiltProgramPath();
+// The same program built to run as where the system refuses to put the downloader into a job of ours.
+std::wstring BuiltProgramWithoutJobsPath();
 
 class ProgramRun {
 public:

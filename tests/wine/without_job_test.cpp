@@ -1,0 +1,158 @@
+// Where the downloader cannot be put into a job of ours (Windows 7 refuses to nest jobs, and Reelsift may itself
+// run inside one): Abort and closing still end the downloader and everything it started, and nothing else.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "download/ToolProcess.h"
+#include "res/resource.h"
+#include "support/e2e_desktop.h"
+#include "support/fresh_account_test.h"
+#include "support/job_session.h"
+#include "support/program_run.h"
+
+namespace {
+
+constexpr unsigned long kReadSize = 1024;
+// The converter outlasts every wait of these tests: only being ended stops it in time.
+const char kConverterThenSilence[] = "spawn ffmpeg.exe 60000\nout spawned\nsleep 60000\n";
+
+class WithoutJobTest : public FreshAccountTest {
+protected:
+    void SetUp() override {
+        FreshAccountTest::SetUp();
+        ToolProcess::RefuseJobsForTesting(true);
+    }
+    void TearDown() override {
+        ToolProcess::RefuseJobsForTesting(false);
+        FreshAccountTest::TearDown();
+    }
+};
+
+bool ReadUntil(ToolProcess& tool, const std::string& marker) {
+    std::string output;
+    char buffer[kReadSize];
+    unsigned long got = 0;
+    while (output.find(marker) == std::string::npos) {
+        if (!tool.Read(buffer, kReadSize, got)) return false;
+        output.append(buffer, got);
+    }
+    return true;
+}
+
+// A converter a stand-in started, and the downloader that started it (opened after it, so its parent id still
+// names that downloader).
+struct ConverterAndItsDownloader {
+    explicit ConverterAndItsDownloader(DWORD converterId)
+        : converter(WatchedProcess::Open(converterId)),
+          downloader(WatchedProcess::Open(ParentProcessId(converterId))) {}
+    bool IsOpen() const { return converter.IsOpen() && downloader.IsOpen(); }
+
+    WatchedProcess converter;
+    WatchedProcess downloader;
+};
+
+// The one converter the script's stand-in started, with its downloader.
+ConverterAndItsDownloader SpawnedBy(const StandinFolder::Script& script) {
+    const std::vector<DWORD> spawned = StandinFolder::SpawnedProcessIds(script);
+    return ConverterAndItsDownloader(spawned.size() == 1 ? spawned[0] : 0);
+}
+
+TEST_F(WithoutJobTest, TerminateEndsTheToolsWholeTreeAndKillingConvertersEndsOnlyTheRunsOwn) {
+    StandinFolder folder;
+    const WatchedProcess outsider = folder.StartUnrelatedFfmpeg();
+    ToolProcess mine;
+    const StandinFolder::Script myScript = folder.WriteScript(kConverterThenSilence);
+    ASSERT_TRUE(mine.Start(L"youtube-dl.exe"));
+    ToolProcess other;
+    const StandinFolder::Script otherScript = folder.WriteScript(kConverterThenSilence);
+    ASSERT_TRUE(other.Start(L"youtube-dl.exe"));
+    ASSERT_TRUE(ReadUntil(mine, "spawned"));
+    ASSERT_TRUE(ReadUntil(other, "spawned"));
+    const ConverterAndItsDownloader myTree = SpawnedBy(myScript);
+    const ConverterAndItsDownloader otherTree = SpawnedBy(otherScript);
+    ASSERT_TRUE(myTree.IsOpen());
+    ASSERT_TRUE(otherTree.IsOpen());
+
+    mine.KillFfmpegProcesses();
+    EXPECT_TRUE(myTree.converter.EndsWithin(10000));
+    EXPECT_FALSE(myTree.downloader.EndsWithin(300)) << "only converters";
+    EXPECT_FALSE(otherTree.converter.EndsWithin(0)) << "a converter of another run";
+    EXPECT_FALSE(outsider.EndsWithin(0)) << "a converter of another program";
+
+    other.Terminate();
+    EXPECT_TRUE(otherTree.downloader.EndsWithin(10000));
+    ASSERT_TRUE(otherTree.converter.EndsWithin(10000)) << "the converter holds the pipe";
+    char buffer[kReadSize];
+    unsigned long got = 0;
+    while (other.Read(buffer, kReadSize, got)) {
+    }
+    EXPECT_FALSE(outsider.EndsWithin(0));
+    mine.Terminate();
+}
+
+TEST_F(WithoutJobTest, AbortDuringAConversionEndsTheDownloaderAndItsConverterAndTheJobAtOnce) {
+    JobSession job;
+    const WatchedProcess outsider = job.Folder().StartUnrelatedFfmpeg();
+    const StandinFolder::Script script =
+        job.Start("spawn ffmpeg.exe 60000\n" + OutCommand("[ffmpeg] Destination: Clip.mp3\n") + "sleep 60000\n");
+    ASSERT_TRUE(job.WaitForView([](const JobView& v) { return v.title == L"Converting..."; }, 15000));
+    const ConverterAndItsDownloader tree = SpawnedBy(script);
+    ASSERT_TRUE(tree.IsOpen());
+
+    job.Ui().Click(IDC_ABORT);
+    EXPECT_TRUE(job.WaitUntilWorkerEnds(15000)) << "the job still waits for the conversion";
+    EXPECT_TRUE(tree.converter.EndsWithin(10000));
+    EXPECT_TRUE(tree.downloader.EndsWithin(10000));
+    EXPECT_FALSE(outsider.EndsWithin(200)) << "a converter of another program";
+}
+
+TEST_F(WithoutJobTest, ClosingDuringAConversionEndsTheDownloaderAndItsConverterButNoOneElses) {
+    StandinFolder folder;
+    const std::wstring program = folder.FilePath(L"Reelsift.exe");
+    ASSERT_TRUE(::CopyFileW(BuiltProgramWithoutJobsPath().c_str(), program.c_str(), FALSE));
+    // The program's start-up update plays this script too: a tree of the program's that is not the job's.
+    const StandinFolder::Script script =
+        folder.WriteScript("spawn ffmpeg.exe 60000\nout [ffmpeg] Converting\\n\nsleep 60000\n");
+    const WatchedProcess outsider = folder.StartUnrelatedFfmpeg();
+
+    ProgramRun run(program, folder.Path());
+    ASSERT_NE(run.Dialog(), nullptr);
+    // The update's converter first, so that the order of the record tells the two apart.
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !StandinFolder::SpawnedProcessIds(script).empty(); }, 15000));
+    ASSERT_TRUE(
+        DialogHarness::WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(run.Dialog(), IDC_DOWNLOAD)); }, 15000));
+    ::SendMessageW(::GetDlgItem(run.Dialog(), IDC_URL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kJobLink));
+    ::PostMessageW(run.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_DOWNLOAD, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(run.Dialog(), IDC_DOWNLOAD)));
+    std::vector<DWORD> spawned;
+    ASSERT_TRUE(DialogHarness::WaitFor(
+        [&] {
+            spawned = StandinFolder::SpawnedProcessIds(script);
+            return spawned.size() >= 2;
+        },
+        15000));
+    const ConverterAndItsDownloader update(spawned[0]);
+    const ConverterAndItsDownloader job(spawned[1]);
+    ASSERT_TRUE(update.IsOpen());
+    ASSERT_TRUE(job.IsOpen());
+    ASSERT_TRUE(DialogHarness::WaitFor(
+        [&] {
+            wchar_t title[64] = L"";
+            ::GetWindowTextW(run.Dialog(), title, 64);
+            return std::wstring(title) == L"Converting...";
+        },
+        15000));
+
+    ::PostMessageW(run.Dialog(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(10000), 0u);
+    EXPECT_TRUE(job.converter.EndsWithin(10000));
+    EXPECT_TRUE(job.downloader.EndsWithin(10000));
+    EXPECT_FALSE(outsider.EndsWithin(200));
+    EXPECT_FALSE(update.converter.EndsWithin(0)) << "the converter of the program's update";
+}
+
+}  // namespace
