@@ -71,6 +71,7 @@ BEGIN_MESSAGE_MAP(CReelsiftDlg, CDialog)
     ON_WM_TIMER()
     ON_WM_CLOSE()
     ON_WM_PAINT()
+    ON_WM_DESTROY()
     ON_WM_CTLCOLOR()
     ON_WM_QUERYDRAGICON()
     ON_MESSAGE(WM_TRAY_NOTIFY, &CReelsiftDlg::OnTrayNotify)
@@ -119,6 +120,7 @@ END_MESSAGE_MAP()
 
 BOOL CReelsiftDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    m_artwork.FitToDialog(m_hWnd, IDC_BACKGROUND, IDC_MODE_PICTURE);
 
     m_brushWhite.Attach(::CreateSolidBrush(RGB(255, 255, 255)));
 
@@ -177,6 +179,11 @@ void CReelsiftDlg::OnPaint() {
     } else {
         CDialog::OnPaint();
     }
+}
+
+void CReelsiftDlg::OnDestroy() {
+    m_artwork.Release();
+    CDialog::OnDestroy();
 }
 
 HBRUSH CReelsiftDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {

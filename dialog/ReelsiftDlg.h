@@ -8,6 +8,7 @@
 #include <atomic>
 #include <mutex>
 
+#include "dialog/ScaledArtwork.h"
 #include "download/ToolProcess.h"
 #include "framework/Framework.h"
 #include "picture/PictureEx.h"
@@ -45,6 +46,7 @@ protected:
 
     // Window
     void OnPaint();
+    void OnDestroy();
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     HCURSOR OnQueryDragIcon();
     void OnClose();
@@ -140,6 +142,9 @@ private:
     void ShowCompletionBalloon();
     void RemoveTrayIcon();
     bool TrayIconExists() const { return m_nid.uID == TRAY_ICON_ID; }
+
+    // The background and mode pictures at the dialog's own base units, when those are not the artwork's.
+    ScaledArtwork m_artwork;
 
     void ShowChunk(const struct ChunkDisplay& display, bool& itemCompleted);
     void RunCompletionActions();
