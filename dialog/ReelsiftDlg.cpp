@@ -123,6 +123,7 @@ END_MESSAGE_MAP()
 BOOL CReelsiftDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_comApartment.emplace();
+    m_artwork.FitToDialog(m_hWnd, IDC_BACKGROUND, IDC_MODE_PICTURE);
 
     m_brushWhite.Attach(::CreateSolidBrush(RGB(255, 255, 255)));
 
@@ -172,6 +173,7 @@ BOOL CReelsiftDlg::OnInitDialog() {
 void CReelsiftDlg::OnDestroy() {
     ReleaseTaskbarList();
     m_comApartment.reset();
+    m_artwork.Release();
     CDialog::OnDestroy();
 }
 

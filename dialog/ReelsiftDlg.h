@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "dialog/ComApartment.h"
+#include "dialog/ScaledArtwork.h"
 #include "download/ToolProcess.h"
 #include "framework/Framework.h"
 #include "picture/PictureEx.h"
@@ -60,10 +61,10 @@ protected:
 
     // Window
     void OnPaint();
+    void OnDestroy();
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     HCURSOR OnQueryDragIcon();
     void OnClose();
-    void OnDestroy();
     void OnCommandIgnored();
 
     // Download job
@@ -162,6 +163,9 @@ private:
     void ShowCompletionBalloon();
     void RemoveTrayIcon();
     bool TrayIconExists() const { return m_nid.uID == TRAY_ICON_ID; }
+
+    // The background and mode pictures at the dialog's own base units, when those are not the artwork's.
+    ScaledArtwork m_artwork;
 
     void ShowChunk(const struct ChunkDisplay& display, bool& itemCompleted);
     void RunCompletionActions();

@@ -1,14 +1,11 @@
 #include "dialog/ReelsiftDlg.h"
 
+#include <algorithm>
+
 #include "dialog/SettingsStore.h"
 #include "dialog/WindowPlacementText.h"
 
 namespace {
-
-constexpr int kDefaultWidth = 966;
-constexpr int kDefaultHeight = 604;
-constexpr int kMinimumWidth = 200;
-constexpr int kMinimumHeight = 150;
 
 const wchar_t* const kCheckBoxValues[] = {L"check_auto_paste",          L"check_download_only_audio",
                                           L"check_download_full_video", L"check_download_all_formats",
@@ -39,11 +36,6 @@ bool CaptionOnSomeWorkArea(const WindowPlacementRect& placement) {
                          false};
     ::EnumDisplayMonitors(nullptr, nullptr, &FindWorkAreaUnderCaption, reinterpret_cast<LPARAM>(&search));
     return search.visible;
-}
-
-// A placement that would leave the window off every screen or too small to use is not restored.
-bool IsUsablePlacement(const WindowPlacementRect& placement) {
-    return placement.width >= kMinimumWidth && placement.height >= kMinimumHeight && CaptionOnSomeWorkArea(placement);
 }
 
 // The rectangle to keep: the restored one when the window is minimised or maximised.
@@ -113,12 +105,21 @@ void CReelsiftDlg::LoadSettings() {
     }
     UpdateDriveRootWarning();
 
+    // The size the dialog manager gave the template at the current display scale: never less than that, or the
+    // controls are cut off, as by a size stored at a smaller scale.
+    RECT own{};
+    GetWindowRect(&own);
+    const int ownWidth = own.right - own.left;
+    const int ownHeight = own.bottom - own.top;
     const CString storedPlacement = ReadSettingString(L"LastWindowPos");
-    const WindowPlacementRect placement = ParseWindowPlacement(storedPlacement.str());
-    if (!storedPlacement.IsEmpty() && IsUsablePlacement(placement)) {
+    WindowPlacementRect placement = ParseWindowPlacement(storedPlacement.str());
+    placement.width = std::max(placement.width, ownWidth);
+    placement.height = std::max(placement.height, ownHeight);
+    // A placement that would leave the window off every screen is not restored.
+    if (!storedPlacement.IsEmpty() && CaptionOnSomeWorkArea(placement)) {
         SetWindowPos(&wndTop, placement.left, placement.top, placement.width, placement.height, SWP_NOACTIVATE);
     } else {
-        SetWindowPos(&wndTop, 0, 0, kDefaultWidth, kDefaultHeight, SWP_NOMOVE | SWP_NOACTIVATE);
+        SetWindowPos(&wndTop, 0, 0, ownWidth, ownHeight, SWP_NOMOVE | SWP_NOACTIVATE);
     }
 
     const auto boxes = SavedCheckBoxes();

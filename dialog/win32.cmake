@@ -4,6 +4,7 @@ target_sources(reelsift_win PRIVATE
   ${CMAKE_SOURCE_DIR}/dialog/OptionInterlocks.cpp
   ${CMAKE_SOURCE_DIR}/dialog/OutputFolder.cpp
   ${CMAKE_SOURCE_DIR}/dialog/ReelsiftDlg.cpp
+  ${CMAKE_SOURCE_DIR}/dialog/ScaledArtwork.cpp
   ${CMAKE_SOURCE_DIR}/dialog/Settings.cpp
   ${CMAKE_SOURCE_DIR}/dialog/SettingsStore.cpp
   ${CMAKE_SOURCE_DIR}/dialog/Shutdown.cpp

@@ -46,10 +46,22 @@ describe_arch() {
 }
 
 # Settings every prefix carries, applied again whenever this list changes.
-REELSIFT_PREFIX_VERSION=1
+REELSIFT_PREFIX_VERSION=2
 prefix_settings() {
   # Without a window manager Wine waits ~2 s on every destroyed window unless windows are unmanaged.
   "$REELSIFT_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
+  # The template font as Windows measures it: FreeSans gives its base units, 7 x 15 at 100 %.
+  "$REELSIFT_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft Sans Serif' /t REG_SZ /d FreeSans /f
+  set_display_dpi 96
+}
+
+# Sets the display scale the selected prefix reports (96 is 100 %). Wine reads it when wineserver starts, so the
+# server is ended here; the next program, or start_wine_session, starts it again.
+set_display_dpi() {
+  "$REELSIFT_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1 ||
+    return 1
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
 }
 
 # Makes the selected build's prefix, once, and brings its settings up to date.

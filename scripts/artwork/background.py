@@ -66,7 +66,8 @@ def baseline_in(top, height, size=CAPTION_SIZE):
 
 
 def caption_lines(units):
-    """(x, baseline, text) of every painted caption line; stops the run if a line leaves its area."""
+    """(click area, x, baseline, text) of every painted caption line; stops the run if a line leaves its area
+    sideways (caption_ink checks the rows)."""
     lines_out = []
     for box_id, parts in L.CAPTIONS:
         box = units.check_box(box_id)
@@ -81,7 +82,7 @@ def caption_lines(units):
                 left, width = text_ink(FONT, CAPTION_SIZE, line)
                 if text_x + left < area[0] or text_x + left + width > limit:
                     sys.exit(f"caption {line!r} does not fit in click area {area_id}")
-                lines_out.append((text_x, baseline_in(area[1] + i * pitch, pitch), line))
+                lines_out.append((area_id, text_x, baseline_in(area[1] + i * pitch, pitch), line))
     return lines_out
 
 
@@ -90,6 +91,25 @@ def step_badge(scene, cx, cy, radius, digit, size):
     left, width = text_ink(FONT_BOLD, size, digit)
     scene.text(round(cx - left - width / 2), round(cy + CAP_HEIGHT * size / 2), digit, P["navy"],
                FONT_BOLD, size)
+
+
+OUTPUT_FOLDER_LABEL = "Output folder:"
+
+
+def mode_picture_rect(units):
+    """Where bitmap 130 lies in the background: the mode picture's place, at the picture's own size."""
+    return units.rect(L.MODE_PICTURE)[:2] + MODE_PICTURE_SIZE
+
+
+def output_folder_label(units):
+    """(x, baseline) of "Output folder:", centred in the mode picture's place on the folder box's row."""
+    mode = mode_picture_rect(units)
+    folder_box = units.rect(L.SYSTEM_DRAWN[L.OUTPUT_FOLDER_BOX])
+    left, width = text_ink(FONT_BOLD, CAPTION_SIZE, OUTPUT_FOLDER_LABEL)
+    label_x = mode[0] + (mode[2] - width) // 2 - left
+    if label_x + left + width > folder_box[0] - 3 or L.bottom(folder_box) > L.bottom(mode):
+        sys.exit('"Output folder:" does not fit left of the folder box')
+    return label_x, baseline_in(folder_box[1], folder_box[3])
 
 
 FOLDER_SCALE = 1.12
@@ -154,7 +174,7 @@ def build(units, mode_symbol):
     ctl = {k: units.rect(v) for k, v in L.SYSTEM_DRAWN.items()}
     area = {k: units.rect(v) for k, v in L.CLICK_AREAS.items()}
     about = units.rect(L.ABOUT_AREA)
-    mode = units.rect(L.MODE_PICTURE)[:2] + MODE_PICTURE_SIZE
+    mode = mode_picture_rect(units)
 
     # Footer: a darker strip behind the bottom row of controls.
     footer_top = L.bottom(gif[L.READY_GIF])
@@ -199,7 +219,7 @@ def build(units, mode_symbol):
         if ax + 14 + left + width > ax + aw - 8:
             sys.exit(f"about line {line!r} is too wide")
 
-    for x, baseline, line in caption_lines(units):
+    for _, x, baseline, line in caption_lines(units):
         scene.text(x, baseline, line, P["white"])
 
     # Step 1 on the link row, on the flat place of the link animation.
@@ -229,13 +249,8 @@ def build(units, mode_symbol):
             sys.exit(f"hint line {i + 1} runs past its area")
 
     # The folder picture and "Output folder:" at the bottom left, inside the mode picture's place.
-    folder_box = ctl[L.OUTPUT_FOLDER_BOX]
-    left, width = text_ink(FONT_BOLD, CAPTION_SIZE, "Output folder:")
-    label_x = mode[0] + (mode[2] - width) // 2 - left
-    if label_x + left + width > folder_box[0] - 3 or L.bottom(folder_box) > L.bottom(mode):
-        sys.exit('"Output folder:" does not fit left of the folder box')
-    scene.text(label_x, baseline_in(folder_box[1], folder_box[3]), "Output folder:", P["white"],
-               FONT_BOLD, CAPTION_SIZE)
+    label_x, label_baseline = output_folder_label(units)
+    scene.text(label_x, label_baseline, OUTPUT_FOLDER_LABEL, P["white"], FONT_BOLD, CAPTION_SIZE)
     cx, cy = mode[0] + mode[2] // 2, (mode[1] + footer_top) // 2 + 1
     half_w, half_h = FOLDER_HALF_SIZE
     if cx - half_w < mode[0] or cy - half_h < mode[1] or cy + half_h > L.bottom(mode):
@@ -289,5 +304,5 @@ def write_preview(res_dir, units, directory):
             outline(colour, units.rect(r))
     for box_id in L.CHECK_BOXES:
         outline("#ff30ff", units.check_box(box_id))
-    outline("#30d0ff", units.rect(L.MODE_PICTURE)[:2] + MODE_PICTURE_SIZE)
+    outline("#30d0ff", mode_picture_rect(units))
     run_convert([background, "-draw", " ".join(draws), os.path.join(directory, "background-overlay.png")])

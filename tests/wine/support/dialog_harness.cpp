@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "support/template_layout.h"
+
 BEGIN_MESSAGE_MAP(TestReelsiftDlg, CReelsiftDlg)
     ON_MESSAGE(TestReelsiftDlg::kEndTestMessage, &TestReelsiftDlg::OnEndTest)
     ON_MESSAGE(TestReelsiftDlg::kRunTestMessage, &TestReelsiftDlg::OnRunTest)
@@ -56,8 +58,9 @@ std::wstring DefaultOutputFolder() {
 void ExpectDefaultPlacement(HWND window) {
     RECT rect{};
     ::GetWindowRect(window, &rect);
-    EXPECT_EQ(rect.right - rect.left, 966);
-    EXPECT_EQ(rect.bottom - rect.top, 604);
+    const SIZE own = TemplateDialog().WindowSize();  // 966 x 604 on Windows at 100 %
+    EXPECT_EQ(rect.right - rect.left, own.cx);
+    EXPECT_EQ(rect.bottom - rect.top, own.cy);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);

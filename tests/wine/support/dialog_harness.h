@@ -56,7 +56,7 @@ HWND DialogWindowOf(DWORD threadId);
 // The output folder a first start shows: the Documents folder followed by "\YouTube Files".
 std::wstring DefaultOutputFolder();
 
-// Expects the first start's placement: the default size, centred on the work area of the window's monitor.
+// Expects the first start's placement: the window's own size, centred on the work area of its monitor.
 void ExpectDefaultPlacement(HWND window);
 
 // Deletes the program's settings key, so a test starts as on a fresh account.

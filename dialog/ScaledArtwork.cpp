@@ -1,0 +1,120 @@
+#include "dialog/ScaledArtwork.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "core/ImageResample.h"
+#include "res/ArtworkMetrics.h"
+
+namespace {
+
+// A memory device context compatible with the screen, deleted on scope exit.
+class ScreenMemoryDC {
+public:
+    ScreenMemoryDC() : m_dc(::CreateCompatibleDC(nullptr)) {}
+    ScreenMemoryDC(const ScreenMemoryDC&) = delete;
+    ScreenMemoryDC& operator=(const ScreenMemoryDC&) = delete;
+    ~ScreenMemoryDC() {
+        if (m_dc) ::DeleteDC(m_dc);
+    }
+    HDC get() const { return m_dc; }
+
+private:
+    HDC m_dc;
+};
+
+BITMAPINFO TopDown24BitInfo(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+bool ReadPixels(HDC dc, HBITMAP bitmap, Image24& image) {
+    BITMAP shape{};
+    if (!::GetObjectW(bitmap, sizeof(shape), &shape) || shape.bmWidth <= 0 || shape.bmHeight <= 0) return false;
+    image.width = shape.bmWidth;
+    image.height = shape.bmHeight;
+    image.bytes.assign(image.Stride() * static_cast<size_t>(image.height), 0);
+    BITMAPINFO info = TopDown24BitInfo(image.width, image.height);
+    return ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(image.height), image.bytes.data(), &info, DIB_RGB_COLORS) ==
+           image.height;
+}
+
+HBITMAP CreateBitmapOf(HDC dc, const Image24& image) {
+    const BITMAPINFO info = TopDown24BitInfo(image.width, image.height);
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap) std::memcpy(bits, image.bytes.data(), image.bytes.size());
+    return bitmap;
+}
+
+RECT PlaceInDialog(HWND control, HWND dialog) {
+    RECT place{};
+    ::GetWindowRect(control, &place);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+}  // namespace
+
+ScaledArtwork::~ScaledArtwork() {
+    Release();
+}
+
+void ScaledArtwork::FitToDialog(HWND dialog, int backgroundId, int modePictureId) {
+    RECT baseUnits{0, 0, 4, 8};
+    if (!::MapDialogRect(dialog, &baseUnits)) return;
+    if (baseUnits.right == kArtworkBaseUnitX && baseUnits.bottom == kArtworkBaseUnitY) return;  // pixel for pixel
+    // The controls follow the font's base units, which grow by different factors across and down.
+    const double scaleX = static_cast<double>(baseUnits.right) / kArtworkBaseUnitX;
+    const double scaleY = static_cast<double>(baseUnits.bottom) / kArtworkBaseUnitY;
+    m_background = Fit(dialog, backgroundId, POINT{0, 0}, scaleX, scaleY);
+    m_modePicture = Fit(dialog, modePictureId, POINT{kArtworkModePictureX, kArtworkModePictureY}, scaleX, scaleY);
+}
+
+ScaledArtwork::Shown ScaledArtwork::Fit(HWND dialog, int id, POINT pictureOrigin, double scaleX, double scaleY) {
+    Shown shown;
+    HWND control = ::GetDlgItem(dialog, id);
+    auto* original = reinterpret_cast<HBITMAP>(::SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    const ScreenMemoryDC dc;
+    Image24 source;
+    if (!original || !dc.get() || !ReadPixels(dc.get(), original, source)) return shown;
+
+    // Scaled as a piece of the scaled background, so that the mode picture meets the background around it
+    // without a seam: its pixels sample the artwork where the background's pixels at the same place do.
+    const RECT place = PlaceInDialog(control, dialog);
+    const int width = static_cast<int>(std::lround((pictureOrigin.x + source.width) * scaleX)) - place.left;
+    const int height = static_cast<int>(std::lround((pictureOrigin.y + source.height) * scaleY)) - place.top;
+    const Image24 scaled = ResampleImage(source, width, height, {scaleX, place.left / scaleX - pictureOrigin.x},
+                                         {scaleY, place.top / scaleY - pictureOrigin.y});
+    if (scaled.bytes.empty()) return shown;
+    shown.bitmap.reset(CreateBitmapOf(dc.get(), scaled));
+    if (!shown.bitmap) return shown;
+
+    // The static takes the size of its new bitmap and hands back the one it loaded from the template, which
+    // is then ours to free.
+    auto* previous = reinterpret_cast<HBITMAP>(
+        ::SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown.bitmap.get())));
+    if (previous && previous != shown.bitmap.get()) ::DeleteObject(previous);
+    shown.control = control;
+    return shown;
+}
+
+void ScaledArtwork::Release() {
+    Take(m_background);
+    Take(m_modePicture);
+}
+
+void ScaledArtwork::Take(Shown& shown) {
+    if (shown.bitmap && ::IsWindow(shown.control) &&
+        reinterpret_cast<HBITMAP>(::SendMessageW(shown.control, STM_GETIMAGE, IMAGE_BITMAP, 0)) == shown.bitmap.get()) {
+        ::SendMessageW(shown.control, STM_SETIMAGE, IMAGE_BITMAP, 0);
+    }
+    shown.bitmap.reset();
+    shown.control = nullptr;
+}

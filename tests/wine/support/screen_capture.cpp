@@ -1,0 +1,34 @@
+#include "support/screen_capture.h"
+
+#include <cstring>
+
+ScreenCapture::ScreenCapture(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap && memory) {
+        HGDIOBJ previous = ::SelectObject(memory, bitmap);
+        if (::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
+            ::GdiFlush();
+            m_width = width;
+            m_height = height;
+            m_pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+            std::memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(uint32_t));
+            for (uint32_t& pixel : m_pixels) pixel &= 0x00FFFFFF;
+        }
+        ::SelectObject(memory, previous);
+    }
+    if (bitmap) ::DeleteObject(bitmap);
+    if (memory) ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+}

@@ -1,0 +1,44 @@
+#include "support/template_layout.h"
+
+#include <cstring>
+#include <vector>
+
+#include "res/resource.h"
+
+namespace {
+
+INT_PTR CALLBACK IgnoringProcedure(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+}  // namespace
+
+TemplateDialog::TemplateDialog() {
+    HRSRC found = ::FindResourceW(nullptr, MAKEINTRESOURCEW(IDD_REELSIFT_DIALOG), MAKEINTRESOURCEW(5));
+    const auto* data = found ? static_cast<const BYTE*>(::LockResource(::LoadResource(nullptr, found))) : nullptr;
+    if (!data) return;
+    std::vector<BYTE> copy(data, data + ::SizeofResource(nullptr, found));
+    // DLGTEMPLATEEX: version, signature, help id and extended style come before the style.
+    constexpr size_t kStyleOffset = 12;
+    DWORD style = 0;
+    std::memcpy(&style, copy.data() + kStyleOffset, sizeof(style));
+    style &= ~static_cast<DWORD>(WS_VISIBLE);
+    std::memcpy(copy.data() + kStyleOffset, &style, sizeof(style));
+    m_window = ::CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()), nullptr,
+                                            &IgnoringProcedure, 0);
+}
+
+TemplateDialog::~TemplateDialog() {
+    if (m_window) ::DestroyWindow(m_window);
+}
+
+RECT TemplateDialog::Map(RECT units) const {
+    ::MapDialogRect(m_window, &units);
+    return units;
+}
+
+SIZE TemplateDialog::WindowSize() const {
+    RECT rect{};
+    ::GetWindowRect(m_window, &rect);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
