@@ -70,14 +70,8 @@ unsigned __stdcall CPictureEx::AnimationThreadEntry(void* pParam) {
 }
 
 void CPictureEx::RunAnimation() {
-    // What changed on the surface since the last invalidation. Only that is repainted: the surface
-    // maps one to one onto the control, and a frame usually covers a small part of the picture.
-    RECT dirty{};
-    auto touch = [&dirty](const RECT& rect) { ::UnionRect(&dirty, &dirty, &rect); };
-
     std::unique_lock<std::mutex> surface(m_surfaceLock);
-    if (DisposeFrame(m_frames[static_cast<size_t>(m_nFrame)]))
-        touch(FrameRect(m_frames[static_cast<size_t>(m_nFrame)]));
+    DisposeFrame(m_frames[static_cast<size_t>(m_nFrame)]);
     surface.unlock();
 
     while (!m_bStopRequested) {
@@ -87,11 +81,9 @@ void CPictureEx::RunAnimation() {
             if (frame.nDisposal == kDisposeToPrevious) SaveAreaUnder(frame);
             const bool rendered = RenderFrame(frame);
             surface.unlock();
-            if (rendered) {
-                touch(FrameRect(frame));
-                ::InvalidateRect(m_hWnd, &dirty, FALSE);
-                dirty = RECT{};
-            }
+            // The whole control, not the frame's rectangle: disposals and the wrap change the surface outside
+            // it, and the control may still show what it held before this picture was loaded.
+            if (rendered) ::InvalidateRect(m_hWnd, nullptr, FALSE);
 
             if (m_bStopRequested) return;
             ::WaitForSingleObject(m_hStopEvent, FrameDelayMilliseconds(frame.nDelay));
@@ -99,16 +91,14 @@ void CPictureEx::RunAnimation() {
 
             // Kept until the next frame is on the surface: no paint shows the area disposed of.
             surface.lock();
-            if (DisposeFrame(frame)) touch(FrameRect(frame));
+            DisposeFrame(frame);
         }
 
         // The fill at the wrap stays locked until the first frame is on the surface again.
         if (++m_nFrame == static_cast<int>(m_frames.size())) {
             m_nFrame = 0;
             if (!surface.owns_lock()) surface.lock();
-            const RECT whole{0, 0, m_sizePicture.cx, m_sizePicture.cy};
-            FillSurface(whole);
-            touch(whole);
+            FillSurface(RECT{0, 0, m_sizePicture.cx, m_sizePicture.cy});
         }
     }
 }
@@ -142,18 +132,14 @@ bool CPictureEx::RenderFrame(const GifFrame& frame) {
                                             frame.frameSize.cy, 0, height, width, -height, nullptr));
 }
 
-bool CPictureEx::DisposeFrame(const GifFrame& frame) {
+void CPictureEx::DisposeFrame(const GifFrame& frame) {
     if (frame.nDisposal == kDisposeToBackground) {
         FillSurface(FrameRect(frame));
-        return true;
-    }
-    if (frame.nDisposal == kDisposeToPrevious && m_hdcSaved) {
+    } else if (frame.nDisposal == kDisposeToPrevious && m_hdcSaved) {
         ::BitBlt(m_hdcSurface, frame.frameOffset.x, frame.frameOffset.y, frame.frameSize.cx, frame.frameSize.cy,
                  m_hdcSaved, 0, 0, SRCCOPY);
         ReleaseSavedArea();
-        return true;
     }
-    return false;
 }
 
 void CPictureEx::ReleaseSavedArea() {

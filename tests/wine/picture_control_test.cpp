@@ -19,6 +19,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(picture.SubclassWindow(window.Static())); }
 
     COLORREF Pixel(int x, int y) { return PictureExProbe::SurfacePixel(picture, x, y); }
+    COLORREF Shown(int x, int y) { return ShownPixel(window.Static(), x, y); }
 
     // Plays disposal.gif until its last frame, which stays for 655 s, is on the surface.
     void PlayDisposalGifToItsLastFrame() {
@@ -70,6 +71,20 @@ TEST_F(PictureControlTest, LoadsEachKindOfPictureAndTakesItsSize) {
         EXPECT_NEAR(GetGValue(pixel), GetGValue(c.colour), 6);
         EXPECT_NEAR(GetBValue(pixel), GetBValue(c.colour), 6);
     }
+}
+
+TEST_F(PictureControlTest, TheFirstFrameRepaintsTheWholeControl) {
+    ASSERT_TRUE(picture.LoadFromFile(PictureTestFile(L"blue.gif").c_str()));
+    ASSERT_TRUE(picture.Draw());
+    ASSERT_TRUE(PumpUntil([&] { return Shown(30, 20) == kBlue; }, 5000));
+
+    // A picture of the same size whose first frame covers only its top left corner: the rest of the control
+    // must show the new surface, not the blue that was there.
+    ASSERT_TRUE(picture.LoadFromFile(PictureTestFile(L"small_first_frame.gif").c_str()));
+    picture.Draw();
+    ASSERT_TRUE(PumpUntil([&] { return Shown(5, 5) == kRed; }, 5000));
+    EXPECT_EQ(Shown(30, 20), ::GetSysColor(COLOR_MENU));
+    EXPECT_EQ(Shown(30, 20), Pixel(30, 20));
 }
 
 TEST_F(PictureControlTest, DisposesToBackgroundAndToPreviousInTheFramesOwnRectangles) {

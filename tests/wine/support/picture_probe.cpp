@@ -30,6 +30,14 @@ SIZE PictureWindow::StaticSize() const {
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
+COLORREF ShownPixel(HWND window, int x, int y) {
+    HDC dc = ::GetDC(window);
+    if (!dc) return CLR_INVALID;
+    const COLORREF pixel = ::GetPixel(dc, x, y);
+    ::ReleaseDC(window, dc);
+    return pixel;
+}
+
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     for (;;) {

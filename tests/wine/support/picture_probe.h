@@ -32,6 +32,9 @@ private:
     HWND m_static = nullptr;
 };
 
+// What the window itself shows at a point of its client area, as painted; CLR_INVALID outside it.
+COLORREF ShownPixel(HWND window, int x, int y);
+
 // Dispatches this thread's messages until the condition holds or the time is up; true if it held.
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Dispatches this thread's messages for the given time.
