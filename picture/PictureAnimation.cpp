@@ -64,9 +64,16 @@ void CPictureEx::JoinAnimationLocked() {
 unsigned __stdcall CPictureEx::AnimationThreadEntry(void* pParam) {
     CPictureEx* picture = static_cast<CPictureEx*>(pParam);
     picture->m_bPlaying = TRUE;
-    picture->RunAnimation();
+    unsigned exitCode = 0;
+    try {
+        picture->RunAnimation();
+    } catch (...) {
+        // The loop keeps nothing that a stop would not leave: the control stays as if it had been stopped.
+        ReportCaughtException(L"an animation thread");
+        exitCode = kExitCodeAfterException;
+    }
     picture->m_bPlaying = FALSE;
-    return 0;
+    return exitCode;
 }
 
 void CPictureEx::RunAnimation() {
