@@ -77,13 +77,13 @@ unsigned __stdcall CPictureEx::AnimationThreadEntry(void* pParam) {
 }
 
 void CPictureEx::RunAnimation() {
+    // As in the loop, the lock stays until the frame is on the surface again.
     std::unique_lock<std::mutex> surface(m_surfaceLock);
     DisposeFrame(m_frames[static_cast<size_t>(m_nFrame)]);
-    surface.unlock();
 
     while (!m_bStopRequested) {
         const GifFrame& frame = m_frames[static_cast<size_t>(m_nFrame)];
-        if (frame.pPicture) {
+        if (frame.image || frame.pPicture) {
             if (!surface.owns_lock()) surface.lock();
             if (frame.nDisposal == kDisposeToPrevious) SaveAreaUnder(frame);
             const bool rendered = RenderFrame(frame);
@@ -131,12 +131,8 @@ void CPictureEx::SaveAreaUnder(const GifFrame& frame) {
 }
 
 bool CPictureEx::RenderFrame(const GifFrame& frame) {
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    frame.pPicture->get_Width(&width);
-    frame.pPicture->get_Height(&height);
-    return SUCCEEDED(frame.pPicture->Render(m_hdcSurface, frame.frameOffset.x, frame.frameOffset.y, frame.frameSize.cx,
-                                            frame.frameSize.cy, 0, height, width, -height, nullptr));
+    if (frame.image) return frame.image->Draw(m_hdcSurface, frame.frameOffset);
+    return SUCCEEDED(RenderPicture(*frame.pPicture.Get(), m_hdcSurface, frame.frameOffset, frame.frameSize));
 }
 
 void CPictureEx::DisposeFrame(const GifFrame& frame) {

@@ -30,14 +30,14 @@ convert -size 10x10 xc:red -set page 40x30+0+0 -set delay 65535 -set dispose Non
   \( -size 10x10 xc:lime -set page 40x30+20+10 -set delay 5 -set dispose None \) \
   -loop 0 small_first_frame.gif
 
-# 40x30: a full red frame, then frames that stay until they are stopped: half blue and half transparent
-# disposing to the background, green disposing to the previous picture, and a yellow marker pixel that
-# has no graphic control extension at all.
+# 40x30: a full red frame, then two that stay 3 s each, green disposing to the previous picture and half blue,
+# half transparent disposing to the background, and last a yellow marker pixel without a graphic control
+# extension at all.
 convert -size 40x30 xc:red -set delay 2 -set dispose None \
-  \( -size 10x10 xc:none -fill blue -draw "rectangle 0,0 4,9" -set page 40x30+5+5 -set delay 65535 \
+  \( -size 10x10 xc:lime -set page 40x30+20+10 -set delay 300 -set dispose Previous \) \
+  \( -size 10x10 xc:none -fill blue -draw "rectangle 0,0 4,9" -set page 40x30+5+5 -set delay 300 \
      -set dispose Background \) \
-  \( -size 10x10 xc:lime -set page 40x30+20+10 -set delay 65535 -set dispose Previous \) \
-  \( -size 1x1 xc:yellow -set page 40x30+39+29 -set delay 65535 -set dispose None \) \
+  \( -size 1x1 xc:yellow -set page 40x30+39+29 -set delay 300 -set dispose None \) \
   -loop 0 held_frames.gif
 # ImageMagick gives every frame a graphic control extension: cut the last frame's out again.
 python3 - held_frames.gif <<'PY'

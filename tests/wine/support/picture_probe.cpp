@@ -13,6 +13,11 @@ HANDLE PictureExProbe::Thread(CPictureEx& picture) {
     return picture.m_hThread;
 }
 
+HDC PictureExProbe::SavedArea(CPictureEx& picture) {
+    std::lock_guard<std::mutex> surface(picture.m_surfaceLock);
+    return picture.m_hdcSaved;
+}
+
 PictureWindow::PictureWindow() {
     m_frame = ::CreateWindowExW(0, L"STATIC", L"picture test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400,
                                 nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);

@@ -14,6 +14,8 @@ public:
     static COLORREF SurfacePixel(CPictureEx& picture, int x, int y);
     static int Frame(const CPictureEx& picture) { return picture.m_nFrame; }
     static HANDLE Thread(CPictureEx& picture);
+    // The context holding the area under a frame that disposes to the previous picture; null when none is kept.
+    static HDC SavedArea(CPictureEx& picture);
 };
 
 // A plain top-level window with one STATIC child that a CPictureEx subclasses; destroyed at the end.
