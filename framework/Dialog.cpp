@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/ExceptionReport.h"
 #include "framework/WinApp.h"
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
@@ -49,7 +50,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
         dialog->AttachPermanent(hwnd);
-        return dialog->HandleInitDialog();
+        try {
+            return dialog->HandleInitDialog();
+        } catch (...) {
+            ReportCaughtException(L"a dialog's initialisation");
+            return TRUE;  // the dialog manager's default: the focus goes to the first control
+        }
     }
     auto* dialog = static_cast<CDialog*>(FromHandlePermanent(hwnd));
     if (!dialog) return FALSE;

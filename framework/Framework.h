@@ -4,6 +4,7 @@
 #include "framework/CmdTarget.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/ExceptionReport.h"
 #include "framework/File.h"
 #include "framework/Gdi.h"
 #include "framework/MessageMap.h"

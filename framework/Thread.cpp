@@ -2,6 +2,8 @@
 
 #include <process.h>
 
+#include "framework/ExceptionReport.h"
+
 namespace {
 
 struct ThreadStart {
@@ -10,10 +12,15 @@ struct ThreadStart {
     LPVOID parameter;
 };
 
+// The start record, and with it the thread's own reference, goes when this returns.
 unsigned __stdcall ThreadEntry(void* argument) {
     std::unique_ptr<ThreadStart> start(static_cast<ThreadStart*>(argument));
-    const UINT exitCode = start->procedure(start->parameter);
-    return exitCode;  // the start record, and with it the thread's own reference, goes here
+    try {
+        return start->procedure(start->parameter);
+    } catch (...) {
+        ReportCaughtException(L"a worker thread");
+        return kExitCodeAfterException;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "framework/Wnd.h"
 
+#include "framework/ExceptionReport.h"
+
 namespace {
 
 const wchar_t kObjectProperty[] = L"Reelsift.CWnd";
@@ -9,11 +11,25 @@ struct CurrentMessage {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
-    bool defaultRequested;
+    bool defaultRequested = false;  // a dialog: the dialog manager is to handle it once the handler returns
+    bool defaultDone = false;       // a subclassed window: its original procedure has handled it
+    LRESULT defaultResult = 0;
 };
 
 // Messages nest (a handler may send another message to itself), so each thread keeps the innermost one.
 thread_local CurrentMessage* t_currentMessage = nullptr;
+
+// The message is the thread's current one while its handler runs, however the handler ends.
+class CurrentMessageScope {
+public:
+    explicit CurrentMessageScope(CurrentMessage& current) : m_outer(t_currentMessage) { t_currentMessage = &current; }
+    CurrentMessageScope(const CurrentMessageScope&) = delete;
+    CurrentMessageScope& operator=(const CurrentMessageScope&) = delete;
+    ~CurrentMessageScope() { t_currentMessage = m_outer; }
+
+private:
+    CurrentMessage* m_outer;
+};
 
 }  // namespace
 
@@ -140,20 +156,29 @@ LRESULT CWnd::Default() {
     CurrentMessage* current = t_currentMessage;
     if (!current || current->window != this) return 0;
     if (m_oldProc) {
-        return ::CallWindowProcW(m_oldProc, m_hWnd, current->message, current->wParam, current->lParam);
+        current->defaultResult =
+            ::CallWindowProcW(m_oldProc, m_hWnd, current->message, current->wParam, current->lParam);
+        current->defaultDone = true;
+        return current->defaultResult;
     }
-    current->defaultRequested = true;  // a dialog: the dialog manager handles it once the handler returns
+    current->defaultRequested = true;
     return 0;
 }
 
 bool CWnd::DispatchToMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     const MessageMapEntry* entry = FindMessageEntry(GetMessageMap(), message, wParam);
     if (!entry) return false;
-    CurrentMessage current{this, message, wParam, lParam, false};
-    CurrentMessage* outer = t_currentMessage;
-    t_currentMessage = &current;
-    result = entry->thunk(this, message, wParam, lParam);
-    t_currentMessage = outer;
+    CurrentMessage current{this, message, wParam, lParam};
+    const CurrentMessageScope scope(current);
+    try {
+        result = entry->thunk(this, message, wParam, lParam);
+    } catch (...) {
+        ReportCaughtException(L"a message handler");
+        // The message gets its default handling, once: a handler that had it done already keeps its result.
+        if (!current.defaultDone) return false;
+        result = current.defaultResult;
+        return true;
+    }
     return !current.defaultRequested;
 }
 
@@ -166,6 +191,7 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         return ::CallWindowProcW(original, hwnd, message, wParam, lParam);
     }
     LRESULT result = 0;
+    // A handler's exception ends in the dispatch, which then leaves the message to the original procedure.
     if (window->DispatchToMessageMap(message, wParam, lParam, result)) return result;
     return ::CallWindowProcW(original, hwnd, message, wParam, lParam);
 }

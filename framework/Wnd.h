@@ -86,8 +86,9 @@ protected:
         return brush;
     }
 
-    // Runs the message through the message map; false when no entry took it (or the entry asked for the
-    // default handling).
+    // Runs the message through the message map; false when no entry took it, the entry asked for the default
+    // handling, or its handler failed with an exception before that handling was done. No exception leaves it:
+    // one from a handler is reported here, since it must not unwind through the window procedure's callers.
     bool DispatchToMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     void AttachPermanent(HWND hwnd);

@@ -64,34 +64,33 @@ void CPictureEx::JoinAnimationLocked() {
 unsigned __stdcall CPictureEx::AnimationThreadEntry(void* pParam) {
     CPictureEx* picture = static_cast<CPictureEx*>(pParam);
     picture->m_bPlaying = TRUE;
-    picture->RunAnimation();
+    unsigned exitCode = 0;
+    try {
+        picture->RunAnimation();
+    } catch (...) {
+        // The loop keeps nothing that a stop would not leave: the control stays as if it had been stopped.
+        ReportCaughtException(L"an animation thread");
+        exitCode = kExitCodeAfterException;
+    }
     picture->m_bPlaying = FALSE;
-    return 0;
+    return exitCode;
 }
 
 void CPictureEx::RunAnimation() {
-    // What changed on the surface since the last invalidation. Only that is repainted: the surface
-    // maps one to one onto the control, and a frame usually covers a small part of the picture.
-    RECT dirty{};
-    auto touch = [&dirty](const RECT& rect) { ::UnionRect(&dirty, &dirty, &rect); };
-
+    // As in the loop, the lock stays until the frame is on the surface again.
     std::unique_lock<std::mutex> surface(m_surfaceLock);
-    if (DisposeFrame(m_frames[static_cast<size_t>(m_nFrame)]))
-        touch(FrameRect(m_frames[static_cast<size_t>(m_nFrame)]));
-    surface.unlock();
+    DisposeFrame(m_frames[static_cast<size_t>(m_nFrame)]);
 
     while (!m_bStopRequested) {
         const GifFrame& frame = m_frames[static_cast<size_t>(m_nFrame)];
-        if (frame.pPicture) {
+        if (frame.image || frame.pPicture) {
             if (!surface.owns_lock()) surface.lock();
             if (frame.nDisposal == kDisposeToPrevious) SaveAreaUnder(frame);
             const bool rendered = RenderFrame(frame);
             surface.unlock();
-            if (rendered) {
-                touch(FrameRect(frame));
-                ::InvalidateRect(m_hWnd, &dirty, FALSE);
-                dirty = RECT{};
-            }
+            // The whole control, not the frame's rectangle: disposals and the wrap change the surface outside
+            // it, and the control may still show what it held before this picture was loaded.
+            if (rendered) ::InvalidateRect(m_hWnd, nullptr, FALSE);
 
             if (m_bStopRequested) return;
             ::WaitForSingleObject(m_hStopEvent, FrameDelayMilliseconds(frame.nDelay));
@@ -99,16 +98,14 @@ void CPictureEx::RunAnimation() {
 
             // Kept until the next frame is on the surface: no paint shows the area disposed of.
             surface.lock();
-            if (DisposeFrame(frame)) touch(FrameRect(frame));
+            DisposeFrame(frame);
         }
 
         // The fill at the wrap stays locked until the first frame is on the surface again.
         if (++m_nFrame == static_cast<int>(m_frames.size())) {
             m_nFrame = 0;
             if (!surface.owns_lock()) surface.lock();
-            const RECT whole{0, 0, m_sizePicture.cx, m_sizePicture.cy};
-            FillSurface(whole);
-            touch(whole);
+            FillSurface(RECT{0, 0, m_sizePicture.cx, m_sizePicture.cy});
         }
     }
 }
@@ -134,26 +131,18 @@ void CPictureEx::SaveAreaUnder(const GifFrame& frame) {
 }
 
 bool CPictureEx::RenderFrame(const GifFrame& frame) {
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    frame.pPicture->get_Width(&width);
-    frame.pPicture->get_Height(&height);
-    return SUCCEEDED(frame.pPicture->Render(m_hdcSurface, frame.frameOffset.x, frame.frameOffset.y, frame.frameSize.cx,
-                                            frame.frameSize.cy, 0, height, width, -height, nullptr));
+    if (frame.image) return frame.image->Draw(m_hdcSurface, frame.frameOffset);
+    return SUCCEEDED(RenderPicture(*frame.pPicture.Get(), m_hdcSurface, frame.frameOffset, frame.frameSize));
 }
 
-bool CPictureEx::DisposeFrame(const GifFrame& frame) {
+void CPictureEx::DisposeFrame(const GifFrame& frame) {
     if (frame.nDisposal == kDisposeToBackground) {
         FillSurface(FrameRect(frame));
-        return true;
-    }
-    if (frame.nDisposal == kDisposeToPrevious && m_hdcSaved) {
+    } else if (frame.nDisposal == kDisposeToPrevious && m_hdcSaved) {
         ::BitBlt(m_hdcSurface, frame.frameOffset.x, frame.frameOffset.y, frame.frameSize.cx, frame.frameSize.cy,
                  m_hdcSaved, 0, 0, SRCCOPY);
         ReleaseSavedArea();
-        return true;
     }
-    return false;
 }
 
 void CPictureEx::ReleaseSavedArea() {

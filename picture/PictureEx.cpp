@@ -218,7 +218,11 @@ BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& l
     UINT cbFrame = 0;
     while (HGLOBAL block = ExtractFrame(cbFrame, frame.nDelay, frame.frameSize, frame.frameOffset, frame.nDisposal)) {
         frame.pPicture = DecodePicture(block, cbFrame, true);
-        if (frame.pPicture) m_frames.push_back(frame);
+        if (!frame.pPicture) continue;
+        // Rendered here, once, so that playing the frame only copies its pixels.
+        GifFrame& added = m_frames.emplace_back(frame);
+        added.image = FrameImage::Render(*added.pPicture.Get(), added.frameSize);
+        if (added.image) added.pPicture.Reset();
     }
     endParse();
     if (m_frames.empty()) return FALSE;
@@ -310,16 +314,9 @@ BOOL CPictureEx::Draw() {
         return FALSE;
     }
     if (!m_pStillPicture) return FALSE;
-
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    m_pStillPicture->get_Width(&width);
-    m_pStillPicture->get_Height(&height);
     {
         std::lock_guard<std::mutex> surface(m_surfaceLock);
-        if (FAILED(m_pStillPicture->Render(m_hdcSurface, 0, 0, m_sizePicture.cx, m_sizePicture.cy, 0, height, width,
-                                           -height, nullptr)))
-            return FALSE;
+        if (FAILED(RenderPicture(*m_pStillPicture.Get(), m_hdcSurface, POINT{}, m_sizePicture))) return FALSE;
     }
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
     return TRUE;

@@ -73,8 +73,7 @@ private:
     // With m_surfaceLock held.
     void SaveAreaUnder(const GifFrame& frame);
     bool RenderFrame(const GifFrame& frame);
-    // True when the surface changed.
-    bool DisposeFrame(const GifFrame& frame);
+    void DisposeFrame(const GifFrame& frame);
     static RECT FrameRect(const GifFrame& frame);
     void FillSurface(const RECT& rect);
 

@@ -54,3 +54,52 @@ private:
     HWND m_window;
     HDC m_dc;
 };
+
+// A memory device context, deleted on scope exit.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC compatibleWith) : m_dc(::CreateCompatibleDC(compatibleWith)) {}
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    ~MemoryDC() {
+        if (m_dc) ::DeleteDC(m_dc);
+    }
+
+    HDC get() const { return m_dc; }
+
+private:
+    HDC m_dc;
+};
+
+// A GDI bitmap, deleted on scope exit.
+class OwnedBitmap {
+public:
+    explicit OwnedBitmap(HBITMAP bitmap) : m_bitmap(bitmap) {}
+    OwnedBitmap(const OwnedBitmap&) = delete;
+    OwnedBitmap& operator=(const OwnedBitmap&) = delete;
+    ~OwnedBitmap() {
+        if (m_bitmap) ::DeleteObject(m_bitmap);
+    }
+
+    HBITMAP get() const { return m_bitmap; }
+
+private:
+    HBITMAP m_bitmap;
+};
+
+// Keeps an object selected into a device context; what the context held before comes back on scope exit.
+class SelectionScope {
+public:
+    SelectionScope(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(::SelectObject(dc, object)) {}
+    SelectionScope(const SelectionScope&) = delete;
+    SelectionScope& operator=(const SelectionScope&) = delete;
+    ~SelectionScope() {
+        if (m_previous) ::SelectObject(m_dc, m_previous);
+    }
+
+    explicit operator bool() const { return m_previous != nullptr; }
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};

@@ -249,6 +249,29 @@ TEST_F(StatusAnimationTest, LinkAnimationPlaysOncePerValidChangeAndIsNotRestarte
     EXPECT_TRUE(DialogHarness::WaitFor([&] { return animation.IsPlaying() != FALSE; }, 10000));
 }
 
+TEST_F(StatusAnimationTest, ConvertingAnimationPlaysOnScreenInEveryJobAndIsLoadedOnlyForTheFirst) {
+    DialogHarness ui(false);
+    ASSERT_TRUE(WaitForSelfUpdate(m_folder));
+    CPictureEx& animation = ui.Dialog().m_gifConverting;
+    HWND picture = ui.Control(IDC_GIF_CONVERTING);
+    const std::wstring file = m_folder.FilePath(L"gifs\\converting.gif");
+
+    for (const bool first : {true, false}) {
+        SCOPED_TRACE(first ? "first job" : "second job, with the file gone");
+        m_folder.WriteScript("sleep 5000\n" + kItemStopsShort);
+        StartJob(ui);
+        ASSERT_TRUE(DialogHarness::WaitFor([&] { return animation.IsPlaying() != FALSE; }, 10000));
+        EXPECT_TRUE(ShowsAnimation(picture));
+        ASSERT_TRUE(WaitForJobEnd(ui));
+        EXPECT_FALSE(animation.IsPlaying());
+        EXPECT_FALSE(ShownInDialog(ui, IDC_GIF_CONVERTING));
+        // The next job plays the animation already loaded: it must not need the file again.
+        if (first) {
+            ASSERT_TRUE(::DeleteFileW(file.c_str()));
+        }
+    }
+}
+
 TEST_F(StatusAnimationTest, ReadyAnimationFollowsOnlyAJobWithACompleteItemAndIsNotRestarted) {
     DialogHarness ui(false);
     ASSERT_TRUE(WaitForSelfUpdate(m_folder));

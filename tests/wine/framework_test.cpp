@@ -1,15 +1,18 @@
-// The window framework layer: message-map dispatch for every kind of entry, control binding, strings and
-// worker threads.
+// The window framework layer: message-map dispatch for every kind of entry, control binding, strings, worker
+// threads, and exceptions that reach a window procedure or a thread's entry.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <atomic>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "framework/Framework.h"
+#include "support/debug_output.h"
 #include "support/dialog_harness.h"
 
 namespace {
@@ -145,6 +148,62 @@ private:
     HWND m_window = nullptr;
     INT_PTR m_result = 0;
 };
+
+// ---- exceptions in handlers ----
+
+constexpr UINT kThrowBeforeDefault = WM_APP + 20;
+constexpr UINT kThrowAfterDefault = WM_APP + 21;
+constexpr UINT kAnswer = WM_APP + 22;
+constexpr LRESULT kOriginalAnswer = 41;
+
+std::atomic<int> g_originalCalls{0};
+
+// The own procedure of the window that CThrowingWnd subclasses: it counts the messages that reach it.
+LRESULT CALLBACK CountingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kThrowBeforeDefault || message == kThrowAfterDefault) {
+        ++g_originalCalls;
+        return kOriginalAnswer;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+class CThrowingWnd : public CWnd {
+public:
+    LRESULT OnThrowBeforeDefault(WPARAM, LPARAM) { return std::wstring().at(1); }
+    LRESULT OnThrowAfterDefault(WPARAM, LPARAM) {
+        Default();
+        throw new CFileException(ERROR_ACCESS_DENIED);
+    }
+    LRESULT OnAnswer(WPARAM, LPARAM) { return 7; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingWnd, CWnd)
+    ON_MESSAGE(kThrowBeforeDefault, &CThrowingWnd::OnThrowBeforeDefault)
+    ON_MESSAGE(kThrowAfterDefault, &CThrowingWnd::OnThrowAfterDefault)
+    ON_MESSAGE(kAnswer, &CThrowingWnd::OnAnswer)
+END_MESSAGE_MAP()
+
+// A dialog whose initialisation and one handler throw.
+class CThrowingDialog : public CDialog {
+public:
+    CThrowingDialog() : CDialog(900) {}
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        throw std::bad_alloc();
+    }
+    LRESULT OnThrow(WPARAM, LPARAM) { throw std::out_of_range("no such control"); }
+    LRESULT OnEnd(WPARAM, LPARAM) {
+        EndDialog(5);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingDialog, CDialog)
+    ON_MESSAGE(kThrowBeforeDefault, &CThrowingDialog::OnThrow)
+    ON_MESSAGE(kEndMessage, &CThrowingDialog::OnEnd)
+END_MESSAGE_MAP()
 
 }  // namespace
 
@@ -311,4 +370,56 @@ TEST(Threads, SuspendedStartRunsOnlyWhenResumed) {
     thread->ResumeThread();
     ASSERT_EQ(::WaitForSingleObject(thread->m_hThread, 5000), WAIT_OBJECT_0);
     EXPECT_TRUE(ran);
+}
+
+TEST(ExceptionBoundaries, AHandlersExceptionIsReportedAndTheMessageGetsItsDefaultHandlingOnce) {
+    DebugOutputRecorder debugger;
+
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &CountingWindowProc;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"Reelsift.CountingWindow";
+    ::RegisterClassW(&windowClass);
+    HWND hwnd = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
+                                  windowClass.hInstance, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    CThrowingWnd window;
+    ASSERT_TRUE(window.SubclassWindow(hwnd));
+    g_originalCalls = 0;
+
+    EXPECT_EQ(::SendMessageW(hwnd, kThrowBeforeDefault, 0, 0), kOriginalAnswer);
+    EXPECT_EQ(g_originalCalls, 1);
+    EXPECT_TRUE(debugger.HasLineWith({L"a message handler", L"out_of_range"}));
+    EXPECT_EQ(::SendMessageW(hwnd, kThrowAfterDefault, 0, 0), kOriginalAnswer);
+    EXPECT_EQ(g_originalCalls, 2) << "the default handling ran twice";
+    EXPECT_TRUE(debugger.HasLineWith({L"a message handler", L"file error 5"}));
+    EXPECT_EQ(::SendMessageW(hwnd, kAnswer, 0, 0), 7);  // the window goes on
+    ::DestroyWindow(hwnd);
+
+    // A dialog: it opens although its initialisation failed, and the dialog manager answers for a failed handler.
+    CThrowingDialog dialog;
+    ModalRun run(dialog);
+    ASSERT_NE(run.Window(), nullptr);
+    EXPECT_TRUE(debugger.HasLineWith({L"a dialog's initialisation", L"bad_alloc"}));
+    EXPECT_EQ(::SendMessageW(run.Window(), kThrowBeforeDefault, 0, 0), 0);
+    EXPECT_TRUE(debugger.HasLineWith({L"a message handler", L"no such control"}));
+    ::SendMessageW(run.Window(), kEndMessage, 0, 0);
+    EXPECT_TRUE(run.Ended(5000));
+    EXPECT_EQ(run.Result(), 5);
+}
+
+TEST(ExceptionBoundaries, AThreadWhoseProcedureThrowsEndsWithItsExitCodeAndFreesItsObject) {
+    DebugOutputRecorder debugger;
+    std::weak_ptr<CWinThread> watched;
+    {
+        CWinThreadPtr thread = AfxBeginThread([](LPVOID) -> UINT { throw std::out_of_range("no such item"); }, nullptr);
+        ASSERT_NE(thread, nullptr);
+        ASSERT_EQ(::WaitForSingleObject(thread->m_hThread, 5000), WAIT_OBJECT_0);
+        DWORD exitCode = 0;
+        EXPECT_TRUE(::GetExitCodeThread(thread->m_hThread, &exitCode));
+        EXPECT_EQ(exitCode, kExitCodeAfterException);
+        watched = thread;
+    }
+    EXPECT_TRUE(watched.expired());
+    EXPECT_TRUE(debugger.HasLineWith({L"a worker thread", L"no such item"}));
 }

@@ -2,16 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "picture/FrameImage.h"
+#include "picture/GifWalker.h"
 #include "picture/PictureEx.h"
+#include "picture/ScopedHandles.h"
 #include "support/picture_probe.h"
 
 namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr COLORREF kYellow = RGB(255, 255, 0);  // disposal.gif's last frame: neither menu nor face colour
 
 class PictureControlTest : public ::testing::Test {
@@ -19,6 +25,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(picture.SubclassWindow(window.Static())); }
 
     COLORREF Pixel(int x, int y) { return PictureExProbe::SurfacePixel(picture, x, y); }
+    COLORREF Shown(int x, int y) { return ShownPixel(window.Static(), x, y); }
 
     // Plays disposal.gif until its last frame, which stays for 655 s, is on the surface.
     void PlayDisposalGifToItsLastFrame() {
@@ -36,6 +43,123 @@ std::wstring ProgramGif(const char* name) {
     std::wstring path = L"Z:";
     for (const char* c = REELSIFT_SOURCE_DIR "/gifs/"; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
     return path + std::wstring(name, name + strlen(name));
+}
+
+struct DecodedFrame {
+    Microsoft::WRL::ComPtr<IPicture> picture;
+    SIZE size;
+    POINT offset;
+};
+
+// Every frame of a GIF file decoded as the control decodes it, each from a one-frame GIF of its own.
+std::vector<DecodedFrame> DecodeFrames(const std::wstring& path, SIZE& screenSize) {
+    std::vector<DecodedFrame> frames;
+    std::vector<std::uint8_t> data;
+    {
+        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return frames;
+        data.resize(::GetFileSize(file, nullptr));
+        DWORD read = 0;
+        const BOOL ok = ::ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &read, nullptr);
+        ::CloseHandle(file);
+        if (!ok || read != data.size()) return frames;
+    }
+    const auto size = static_cast<std::uint32_t>(data.size());
+    const std::optional<GifScreen> screen = ReadGifScreen(data.data(), size);
+    if (!screen) return frames;
+    screenSize = SIZE{screen->width, screen->height};
+    GifWalker walker(data.data(), size, 0, screen->globalColorTableLength);
+    walker.Rewind();
+    GifFrameInfo info;
+    HGLOBAL block = nullptr;
+    const GifFrameAllocator allocate = [&block](std::uint32_t length) {
+        block = ::GlobalAlloc(GMEM_FIXED, length);
+        return static_cast<std::uint8_t*>(block);
+    };
+    while (walker.ExtractFrame(info, allocate)) {
+        Microsoft::WRL::ComPtr<IStream> stream;
+        if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &stream))) {
+            ::GlobalFree(block);
+            continue;
+        }
+        DecodedFrame frame{nullptr, SIZE{info.width, info.height}, POINT{info.left, info.top}};
+        if (SUCCEEDED(::OleLoadPicture(stream.Get(), static_cast<LONG>(info.length), FALSE, IID_IPicture,
+                                       reinterpret_cast<void**>(frame.picture.GetAddressOf()))))
+            frames.push_back(frame);
+    }
+    return frames;
+}
+
+// A surface like the control's, filled with a pattern in which neighbouring pixels differ.
+class PatternSurface {
+public:
+    explicit PatternSurface(SIZE size)
+        : m_screen(nullptr),
+          m_dc(m_screen.get()),
+          m_bitmap(::CreateCompatibleBitmap(m_screen.get(), size.cx, size.cy)),
+          m_selected(m_dc.get(), m_bitmap.get()),
+          m_size(size) {
+        std::vector<std::uint32_t> pattern(Count());
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x)
+                pattern[static_cast<size_t>(y) * size.cx + x] = static_cast<std::uint32_t>(x * 0x0701 + y * 0x050300);
+        BITMAPINFO info = Info();
+        ::SetDIBits(m_dc.get(), m_bitmap.get(), 0, size.cy, pattern.data(), &info, DIB_RGB_COLORS);
+    }
+    HDC dc() const { return m_dc.get(); }
+    std::vector<std::uint32_t> Pixels() const {
+        std::vector<std::uint32_t> pixels(Count());
+        BITMAPINFO info = Info();
+        ::GdiFlush();
+        ::GetDIBits(m_dc.get(), m_bitmap.get(), 0, m_size.cy, pixels.data(), &info, DIB_RGB_COLORS);
+        for (std::uint32_t& pixel : pixels) pixel &= 0x00FFFFFF;
+        return pixels;
+    }
+
+private:
+    size_t Count() const { return static_cast<size_t>(m_size.cx) * static_cast<size_t>(m_size.cy); }
+    BITMAPINFO Info() const {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = m_size.cx;
+        info.bmiHeader.biHeight = -m_size.cy;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        return info;
+    }
+
+    WindowDC m_screen;
+    MemoryDC m_dc;
+    OwnedBitmap m_bitmap;
+    SelectionScope m_selected;
+    SIZE m_size;
+};
+
+TEST(FrameImage, DrawsExactlyWhatRenderingItsPictureDraws) {
+    const std::wstring paths[] = {ProgramGif("converting.gif"),
+                                  ProgramGif("url.gif"),
+                                  ProgramGif("ready.gif"),
+                                  ProgramGif("eyes.gif"),
+                                  ProgramGif("downloading.gif"),
+                                  PictureTestFile(L"disposal.gif"),
+                                  PictureTestFile(L"held_frames.gif")};  // this one has a transparent frame
+    for (const std::wstring& path : paths) {
+        SCOPED_TRACE(std::string(path.begin(), path.end()));
+        SIZE screen{};
+        const std::vector<DecodedFrame> frames = DecodeFrames(path, screen);
+        ASSERT_GT(frames.size(), 1u);
+        for (size_t i = 0; i < frames.size(); ++i) {
+            SCOPED_TRACE("frame " + std::to_string(i));
+            const DecodedFrame& frame = frames[i];
+            const std::optional<FrameImage> image = FrameImage::Render(*frame.picture.Get(), frame.size);
+            ASSERT_TRUE(image.has_value());
+            PatternSurface rendered(screen), drawn(screen);
+            ASSERT_TRUE(SUCCEEDED(RenderPicture(*frame.picture.Get(), rendered.dc(), frame.offset, frame.size)));
+            ASSERT_TRUE(image->Draw(drawn.dc(), frame.offset));
+            EXPECT_TRUE(rendered.Pixels() == drawn.Pixels());
+        }
+    }
 }
 
 TEST_F(PictureControlTest, LoadsEachKindOfPictureAndTakesItsSize) {
@@ -70,6 +194,20 @@ TEST_F(PictureControlTest, LoadsEachKindOfPictureAndTakesItsSize) {
         EXPECT_NEAR(GetGValue(pixel), GetGValue(c.colour), 6);
         EXPECT_NEAR(GetBValue(pixel), GetBValue(c.colour), 6);
     }
+}
+
+TEST_F(PictureControlTest, TheFirstFrameRepaintsTheWholeControl) {
+    ASSERT_TRUE(picture.LoadFromFile(PictureTestFile(L"blue.gif").c_str()));
+    ASSERT_TRUE(picture.Draw());
+    ASSERT_TRUE(PumpUntil([&] { return Shown(30, 20) == kBlue; }, 5000));
+
+    // A picture of the same size whose first frame covers only its top left corner: the rest of the control
+    // must show the new surface, not the blue that was there.
+    ASSERT_TRUE(picture.LoadFromFile(PictureTestFile(L"small_first_frame.gif").c_str()));
+    picture.Draw();
+    ASSERT_TRUE(PumpUntil([&] { return Shown(5, 5) == kRed; }, 5000));
+    EXPECT_EQ(Shown(30, 20), ::GetSysColor(COLOR_MENU));
+    EXPECT_EQ(Shown(30, 20), Pixel(30, 20));
 }
 
 TEST_F(PictureControlTest, DisposesToBackgroundAndToPreviousInTheFramesOwnRectangles) {
@@ -132,6 +270,51 @@ TEST_F(PictureControlTest, StopDuringALongDelayReturnsAtOnceAndDrawResumesThere)
         400);
     EXPECT_FALSE(restarted);
     EXPECT_EQ(PictureExProbe::Frame(picture), 3);
+}
+
+TEST_F(PictureControlTest, ResumingDisposesOfTheStoppedFrameFirstAndAFrameWithoutControlExtensionWaitsForStop) {
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    ASSERT_TRUE(picture.LoadFromFile(PictureTestFile(L"held_frames.gif").c_str()));
+    picture.Draw();
+
+    // Stopped on the green frame, which restores the previous picture: resuming gives its saved area back
+    // before the frame is shown again over what it restored.
+    ASSERT_TRUE(PumpUntil([&] { return Pixel(25, 15) == kGreen; }, 5000));
+    picture.Stop();
+    const HDC saved = PictureExProbe::SavedArea(picture);
+    ASSERT_NE(saved, nullptr);
+    picture.Draw();
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            const HDC now = PictureExProbe::SavedArea(picture);
+            return now && now != saved;
+        },
+        5000));
+    EXPECT_EQ(::GetObjectType(saved), 0u) << "the saved area was not freed";
+    EXPECT_EQ(Pixel(25, 15), kGreen);
+
+    // Stopped on the half transparent frame, which clears its rectangle: resuming clears it before the frame
+    // is shown again, so its transparent half shows the background instead of the red under it.
+    ASSERT_TRUE(PumpUntil([&] { return Pixel(7, 10) == kBlue; }, 10000));
+    EXPECT_EQ(Pixel(25, 15), kRed);  // the green frame gave back what was under it
+    EXPECT_EQ(PictureExProbe::SavedArea(picture), nullptr);
+    EXPECT_EQ(Pixel(12, 10), kRed);
+    picture.Stop();
+    picture.Draw();
+    ASSERT_TRUE(PumpUntil([&] { return Pixel(12, 10) == face; }, 5000));
+    EXPECT_EQ(Pixel(7, 10), kBlue);
+
+    // The last frame has no graphic control extension: it stays until the animation is stopped.
+    ASSERT_TRUE(PumpUntil([&] { return Pixel(39, 29) == kYellow; }, 10000));
+    EXPECT_EQ(Pixel(7, 10), face);
+    PumpFor(1500);
+    EXPECT_EQ(PictureExProbe::Frame(picture), 3);
+    EXPECT_EQ(Pixel(25, 15), kRed) << "the animation wrapped";
+    EXPECT_TRUE(picture.IsPlaying());
+    const ULONGLONG before = ::GetTickCount64();
+    picture.Stop();
+    EXPECT_LT(::GetTickCount64() - before, 4000u);
+    EXPECT_FALSE(picture.IsPlaying());
 }
 
 TEST_F(PictureControlTest, MissingFileLeavesThePlayingAnimationAlone) {

@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <cstring>
+#include <set>
 
 #include "support/dialog_harness.h"
 
@@ -145,6 +146,17 @@ uint64_t ScreenFingerprint(const RECT& area) {
     ::DeleteDC(memory);
     ::ReleaseDC(nullptr, screen);
     return hash;
+}
+
+bool ShowsAnimation(HWND window) {
+    RECT area{};
+    ::GetWindowRect(window, &area);
+    std::set<uint64_t> seen;
+    for (int sample = 0; sample < 15; ++sample) {
+        seen.insert(ScreenFingerprint(area));
+        DialogHarness::Pause(100);
+    }
+    return seen.size() > 1;
 }
 
 bool SaveScreenshot(const std::string& name, const RECT& area) {

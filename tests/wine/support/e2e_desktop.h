@@ -38,6 +38,9 @@ void EndProcessTree(DWORD processId);
 // A fingerprint of what the screen shows in the area: equal fingerprints, equal pixels (almost surely).
 uint64_t ScreenFingerprint(const RECT& area);
 
+// True when what the window shows on screen changes within a second and a half: an animation plays in it.
+bool ShowsAnimation(HWND window);
+
 // With REELSIFT_SCREENSHOTS naming a (Unix) folder, saves the screen's area there as <name>.png and returns
 // true; otherwise does nothing.
 bool SaveScreenshot(const std::string& name, const RECT& area);

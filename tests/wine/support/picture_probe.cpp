@@ -13,6 +13,11 @@ HANDLE PictureExProbe::Thread(CPictureEx& picture) {
     return picture.m_hThread;
 }
 
+HDC PictureExProbe::SavedArea(CPictureEx& picture) {
+    std::lock_guard<std::mutex> surface(picture.m_surfaceLock);
+    return picture.m_hdcSaved;
+}
+
 PictureWindow::PictureWindow() {
     m_frame = ::CreateWindowExW(0, L"STATIC", L"picture test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400,
                                 nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -28,6 +33,14 @@ SIZE PictureWindow::StaticSize() const {
     RECT rect{};
     ::GetWindowRect(m_static, &rect);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+COLORREF ShownPixel(HWND window, int x, int y) {
+    HDC dc = ::GetDC(window);
+    if (!dc) return CLR_INVALID;
+    const COLORREF pixel = ::GetPixel(dc, x, y);
+    ::ReleaseDC(window, dc);
+    return pixel;
 }
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {

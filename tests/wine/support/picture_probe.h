@@ -14,6 +14,8 @@ public:
     static COLORREF SurfacePixel(CPictureEx& picture, int x, int y);
     static int Frame(const CPictureEx& picture) { return picture.m_nFrame; }
     static HANDLE Thread(CPictureEx& picture);
+    // The context holding the area under a frame that disposes to the previous picture; null when none is kept.
+    static HDC SavedArea(CPictureEx& picture);
 };
 
 // A plain top-level window with one STATIC child that a CPictureEx subclasses; destroyed at the end.
@@ -31,6 +33,9 @@ private:
     HWND m_frame = nullptr;
     HWND m_static = nullptr;
 };
+
+// What the window itself shows at a point of its client area, as painted; CLR_INVALID outside it.
+COLORREF ShownPixel(HWND window, int x, int y);
 
 // Dispatches this thread's messages until the condition holds or the time is up; true if it held.
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs);
