@@ -12,6 +12,7 @@
 
 #include "dialog/ComApartment.h"
 #include "dialog/ScaledArtwork.h"
+#include "dialog/TaskbarProgress.h"
 #include "download/ToolProcess.h"
 #include "framework/Framework.h"
 #include "picture/PictureEx.h"
@@ -27,17 +28,8 @@ constexpr UINT WM_TRAY_NOTIFY = WM_APP;
 constexpr UINT ID_TRAY_SHOWHIDE = 1;
 constexpr UINT ID_TRAY_EXIT = 2;
 
-// Sent by the job's worker to the dialog, whose thread owns the taskbar object and the timers.
-constexpr UINT WM_TASKBAR_PROGRESS = WM_APP + 1;  // wParam: a TaskbarProgress step; lParam: the position
+// Sent by the job's worker to the dialog, whose thread owns the timers.
 constexpr UINT WM_START_AUTO_OPEN = WM_APP + 2;
-
-// What the taskbar button shows of a job.
-enum class TaskbarProgress : WPARAM {
-    JobStarted,  // indeterminate, on a new taskbar object
-    Position,    // the position out of 1000
-    Converting,  // indeterminate
-    JobEnded,    // full and paused
-};
 
 class CReelsiftDlg : public CDialog {
 public:

@@ -1,6 +1,8 @@
+#include "dialog/TaskbarProgress.h"
+
 #include "dialog/ReelsiftDlg.h"
 
-#include "app/Globals.h"
+ITaskbarList3* g_pTaskbarList = nullptr;
 
 ITaskbarList3* CReelsiftDlg::CreateTaskbarList() {
     ITaskbarList3* taskbar = nullptr;

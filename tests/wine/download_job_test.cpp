@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Globals.h"
+#include "dialog/ToolLog.h"
 #include "support/fresh_account_test.h"
 #include "support/job_session.h"
 

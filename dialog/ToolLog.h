@@ -18,3 +18,6 @@ private:
     mutable std::mutex m_lock;
     std::wstring m_text;
 };
+
+// The log of the current job. Never destroyed: worker threads may still append while the process ends.
+extern ToolLog& g_strToolErrors;

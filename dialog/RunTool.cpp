@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/Globals.h"
+#include "dialog/ToolLog.h"
 #include "download/AnsiText.h"
 #include "download/ChunkInterpreter.h"
 #include "download/OutputText.h"

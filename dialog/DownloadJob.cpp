@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/Globals.h"
+#include "dialog/ToolLog.h"
 #include "download/OutputText.h"
 
 UINT CReelsiftDlg::DownloadWorkerThread(LPVOID parameter) {

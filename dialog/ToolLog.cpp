@@ -1,4 +1,6 @@
-#include "app/ToolLog.h"
+#include "dialog/ToolLog.h"
+
+ToolLog& g_strToolErrors = *new ToolLog;
 
 void ToolLog::Clear() {
     std::lock_guard<std::mutex> lock(m_lock);
