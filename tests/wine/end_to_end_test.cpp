@@ -37,10 +37,9 @@ private:
 };
 
 std::vector<DWORD> ChildrenOtherThanTheDownloader(DWORD programId) {
-    const std::vector<DWORD> downloaders = ChildProcessIds(programId, L"youtube-dl.exe");
     std::vector<DWORD> others;
-    for (DWORD id : ChildProcessIds(programId)) {
-        if (std::find(downloaders.begin(), downloaders.end(), id) == downloaders.end()) others.push_back(id);
+    for (const ChildProcess& child : ChildProcesses(programId)) {
+        if (::lstrcmpiW(child.exeName.c_str(), L"youtube-dl.exe") != 0) others.push_back(child.id);
     }
     return others;
 }

@@ -81,18 +81,39 @@ OtherWindow::~OtherWindow() {
     if (m_window) ::DestroyWindow(m_window);
 }
 
-std::vector<DWORD> ChildProcessIds(DWORD parentId, const std::wstring& exeName) {
-    std::vector<DWORD> ids;
+namespace {
+
+// The creation time of a running process, or 0 when it cannot be read.
+ULONGLONG CreationTime(DWORD processId) {
+    HandleCloser process{::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)};
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!process.handle || !::GetProcessTimes(process.handle, &created, &exited, &kernel, &user)) return 0;
+    return (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+}
+
+}  // namespace
+
+std::vector<ChildProcess> ChildProcesses(DWORD parentId) {
+    std::vector<ChildProcess> children;
+    const ULONGLONG parentCreated = CreationTime(parentId);
+    if (parentCreated == 0) return children;
     HandleCloser snapshot{::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)};
-    if (snapshot.handle == INVALID_HANDLE_VALUE) return ids;
+    if (snapshot.handle == INVALID_HANDLE_VALUE) return children;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = ::Process32FirstW(snapshot.handle, &entry); more;
          more = ::Process32NextW(snapshot.handle, &entry)) {
-        if (entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId &&
-            (exeName.empty() || ::lstrcmpiW(entry.szExeFile, exeName.c_str()) == 0)) {
-            ids.push_back(entry.th32ProcessID);
-        }
+        if (entry.th32ParentProcessID != parentId || entry.th32ProcessID == parentId) continue;
+        if (CreationTime(entry.th32ProcessID) < parentCreated) continue;
+        children.push_back({entry.th32ProcessID, entry.szExeFile});
+    }
+    return children;
+}
+
+std::vector<DWORD> ChildProcessIds(DWORD parentId, const std::wstring& exeName) {
+    std::vector<DWORD> ids;
+    for (const ChildProcess& child : ChildProcesses(parentId)) {
+        if (exeName.empty() || ::lstrcmpiW(child.exeName.c_str(), exeName.c_str()) == 0) ids.push_back(child.id);
     }
     return ids;
 }

@@ -28,7 +28,15 @@ private:
     HWND m_window = nullptr;
 };
 
-// The running processes started by the given one whose executable has the given name (any name when empty).
+// A running process another one started.
+struct ChildProcess {
+    DWORD id;
+    std::wstring exeName;
+};
+// The running processes the given one started, from one look at the process list. A process counts only when it
+// was created after the given one: parent ids outlive their processes, and Wine soon gives a freed id again.
+std::vector<ChildProcess> ChildProcesses(DWORD parentId);
+// The ids of those whose executable has the given name (any name when empty).
 std::vector<DWORD> ChildProcessIds(DWORD parentId, const std::wstring& exeName = L"");
 // The id of the process that started the running one with this id; 0 when there is no such process.
 DWORD ParentProcessId(DWORD processId);
