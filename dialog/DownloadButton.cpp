@@ -3,18 +3,6 @@
 #include "download/CommandLineBuilder.h"
 #include "download/LinkCheck.h"
 
-namespace {
-
-// The selected item's text; with no selection, the first item's, the combo box's default choice.
-std::wstring SelectedOrFirstText(const CComboBox& combo) {
-    const int selection = combo.GetCurSel();
-    CString text;
-    combo.GetLBText(selection >= 0 ? selection : 0, text);
-    return text.str();
-}
-
-}  // namespace
-
 void CReelsiftDlg::OnBnClickedDownload() {
     CString link;
     m_editUrl.GetWindowText(link);
@@ -34,9 +22,9 @@ void CReelsiftDlg::OnBnClickedDownload() {
     options.link = link.str();
     options.outputFolder = GetOutputFolder().str();
     options.audioOnly = IsChecked(m_chkAudioOnly);
-    if (options.audioOnly) options.audioFormatText = SelectedOrFirstText(m_comboAudioFormat);
+    options.audioFormat = m_comboAudioFormat.GetCurSel();
     options.fullVideo = IsChecked(m_chkFullVideo);
-    if (options.fullVideo) options.videoFormatText = SelectedOrFirstText(m_comboVideoFormat);
+    options.videoFormat = m_comboVideoFormat.GetCurSel();
     options.allFormats = IsChecked(m_chkAllFormats);
     options.metadata = IsChecked(m_chkMetadata);
     options.subtitles = IsChecked(m_chkSubtitles);

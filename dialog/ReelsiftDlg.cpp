@@ -4,14 +4,11 @@
 #include <shlobj.h>
 
 #include "dialog/FilterValue.h"
+#include "download/Formats.h"
 
 namespace {
 
 const UINT g_taskbarCreatedMessage = ::RegisterWindowMessageW(L"TaskbarCreated");
-
-const wchar_t* const kAudioFormats[] = {L"AAC", L"MP3", L"M4A", L"WAV"};
-const wchar_t* const kVideoFormats[] = {L"Don't convert: original", L"Merge A/V: best quolity", L"Convert to AVI",
-                                        L"Convert to FLV",          L"Convert to MP4",          L"Convert to MKV"};
 
 void SetButtonIcon(CButton& button, int iconId) {
     button.SetIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(iconId)));
@@ -146,8 +143,8 @@ BOOL CReelsiftDlg::OnInitDialog() {
     GetDlgItem(IDC_STATUS)->ShowWindow(SW_HIDE);
     m_chkAutoPaste.ShowWindow(SW_SHOW);
 
-    for (const wchar_t* format : kAudioFormats) m_comboAudioFormat.AddString(format);
-    for (const wchar_t* format : kVideoFormats) m_comboVideoFormat.AddString(format);
+    for (const AudioFormat& format : kAudioFormats) m_comboAudioFormat.AddString(format.itemText);
+    for (const VideoFormat& format : kVideoFormats) m_comboVideoFormat.AddString(format.itemText);
     for (const wchar_t* kind : kFilterKindItems) m_comboFilter.AddString(kind);
 
     SetOutputFolder(DefaultOutputFolder());

@@ -6,40 +6,19 @@
 #include <limits>
 
 #include "download/ArgumentQuoting.h"
+#include "download/Formats.h"
 
 namespace {
-
-struct FormatPiece {
-    const wchar_t* marker;
-    const wchar_t* piece;
-};
-
-constexpr FormatPiece kAudioFormatPieces[] = {
-    {L"AAC", L"--format aac/m4a/mp3/wav/best --audio-format aac --audio-quality 0 --extract-audio "},
-    {L"MP3", L"--format bestaudio/mp3/m4a/aac/wav/best --audio-format mp3 --audio-quality 0 --extract-audio "},
-    {L"M4A", L"--format m4a/aac/mp3/wav/best --audio-format m4a --audio-quality 0 --extract-audio "},
-    {L"WAV", L"--format wav/mp3/m4a/aac/best --audio-format wav --audio-quality 0 --extract-audio "},
-};
-
-constexpr FormatPiece kVideoFormatPieces[] = {
-    {L"original", L"--format best "},
-    {L"best quolity", L"--format bestvideo+bestaudio/best "},
-    {L"AVI", L"--format best --recode-video avi "},
-    {L"FLV", L"--format best --recode-video flv "},
-    {L"MP4", L"--format best --recode-video mp4 "},
-    {L"MKV", L"--format best --recode-video mkv "},
-};
 
 constexpr const wchar_t* kAllFormatsPiece =
     L"--autonumber-size 2 --keep-video --format 3gp,bestvideo+bestaudio,best[height=240],best[height=360],"
     L"best[height=720],best[height=1080],best[height=3072],best[height=4320],mp4,webm,ogg,flv,aac,m4a,mp3,wav ";
 
-template <size_t N>
-std::wstring FormatPieceFor(const std::wstring& itemText, const FormatPiece (&pieces)[N]) {
-    for (const FormatPiece& p : pieces) {
-        if (itemText.find(p.marker) != std::wstring::npos) return p.piece;
-    }
-    return {};
+// No selection takes the first format, the one the combo box would offer; an index past the list takes none.
+template <class Format, size_t N>
+std::wstring FormatSwitches(const std::array<Format, N>& formats, int index) {
+    const Format* format = FormatAt(formats, index < 0 ? 0 : index);
+    return format ? format->switches : L"";
 }
 
 bool Contains(const std::wstring& text, wchar_t c) {
@@ -139,8 +118,8 @@ std::wstring BuildCommandLine(const DownloadOptions& o) {
     if (o.subtitles) line += L"--write-sub --write-auto-sub --embed-subs ";
     if (o.metadata) line += L"--add-metadata ";
     if (o.allFormats) line += kAllFormatsPiece;
-    if (o.fullVideo) line += FormatPieceFor(o.videoFormatText, kVideoFormatPieces);
-    if (o.audioOnly) line += FormatPieceFor(o.audioFormatText, kAudioFormatPieces);
+    if (o.fullVideo) line += FormatSwitches(kVideoFormats, o.videoFormat);
+    if (o.audioOnly) line += FormatSwitches(kAudioFormats, o.audioFormat);
 
     line += L"--ffmpeg-location \"ffmpeg\" --ignore-errors -o ";
     line += QuoteArgument(OutputPath(o.outputFolder, OutputTemplate(o.allFormats, playlist && o.playlistFolders)));

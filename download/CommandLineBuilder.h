@@ -3,15 +3,16 @@
 #include <string>
 
 #include "download/FilterKind.h"
+#include "download/Formats.h"
 
 // What the Download button reads off the controls, as plain values.
 struct DownloadOptions {
     std::wstring link;
     std::wstring outputFolder;
     bool audioOnly = false;
-    std::wstring audioFormatText;  // the audio format combo's item text
+    int audioFormat = kNoFormatSelected;  // index into kAudioFormats; no selection takes the first
     bool fullVideo = false;
-    std::wstring videoFormatText;  // the video format combo's item text
+    int videoFormat = kNoFormatSelected;  // index into kVideoFormats; no selection takes the first
     bool allFormats = false;
     bool metadata = false;
     bool subtitles = false;

@@ -10,6 +10,9 @@ namespace {
 const std::wstring kVideoLink = L"https://www.example.com/watch?v=dQw4w9";
 const std::wstring kPlaylistLink = L"https://www.example.com/watch?v=dQw4w9&list=PL0123";
 const std::wstring kTail = L"--ffmpeg-location \"ffmpeg\" --ignore-errors -o ";
+// Combo box indexes of some formats.
+constexpr int kMp3 = 1, kWav = 3;
+constexpr int kBestQuality = 1, kMkv = 5;
 
 DownloadOptions Options(const std::wstring& link, const std::wstring& folder = L"D:\\Music") {
     DownloadOptions o;
@@ -75,7 +78,7 @@ TEST(CommandLine, OrdinaryLinesAreExactlyTheEstablishedOnes) {
     {
         DownloadOptions o = Options(kPlaylistLink);
         o.audioOnly = true;
-        o.audioFormatText = L"MP3";
+        o.audioFormat = kMp3;
         o.metadata = true;
         o.playlistReverse = true;
         cases.push_back(
@@ -100,9 +103,9 @@ TEST(CommandLine, OrdinaryLinesAreExactlyTheEstablishedOnes) {
         o.metadata = true;
         o.allFormats = true;
         o.fullVideo = true;
-        o.videoFormatText = L"Convert to MKV";
+        o.videoFormat = kMkv;
         o.audioOnly = true;
-        o.audioFormatText = L"WAV";
+        o.audioFormat = kWav;
         o.playlistFolders = true;
         cases.push_back(
             {"every piece in its place", o,
@@ -117,10 +120,18 @@ TEST(CommandLine, OrdinaryLinesAreExactlyTheEstablishedOnes) {
     {
         DownloadOptions o = Options(kVideoLink);
         o.fullVideo = true;
-        o.videoFormatText = L"Merge A/V: best quolity";
+        o.videoFormat = kBestQuality;
         cases.push_back({"merged video", o,
                          L"youtube-dl.exe --format bestvideo+bestaudio/best " + kTail +
                              L"\"D:\\Music\\%(title)s.%(ext)s\" \"" + kVideoLink + L"\""});
+    }
+    {
+        DownloadOptions o = Options(kVideoLink);
+        o.fullVideo = true;
+        o.audioOnly = true;
+        cases.push_back({"no selection takes the first format", o,
+                         L"youtube-dl.exe " + std::wstring(kVideoFormats[0].switches) + kAudioFormats[0].switches +
+                             kTail + L"\"D:\\Music\\%(title)s.%(ext)s\" \"" + kVideoLink + L"\""});
     }
 
     for (const Case& c : cases) EXPECT_EQ(BuildCommandLine(c.options), c.expected) << c.name;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include "download/Formats.h"
 #include "support/dialog_harness.h"
 #include "support/fresh_account_test.h"
 
@@ -19,6 +20,17 @@ std::wstring ComboItems(HWND combo) {
         wchar_t text[128] = L"";
         ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
         items += text;
+        items += L"|";
+    }
+    return items;
+}
+
+// The items the format table gives a combo box, listed as ComboItems lists them.
+template <class Formats>
+std::wstring TableItems(const Formats& formats) {
+    std::wstring items;
+    for (const auto& format : formats) {
+        items += format.itemText;
         items += L"|";
     }
     return items;
@@ -66,10 +78,8 @@ TEST_F(MainDialogTest, OpensInTheDocumentedStateOnAFreshAccount) {
 
 TEST_F(MainDialogTest, FillsTheComboBoxesInOrderAndSetsTheProgressRange) {
     DialogHarness ui(false);
-    EXPECT_EQ(ComboItems(ui.Control(IDC_AUDIO_FORMAT)), L"AAC|MP3|M4A|WAV|");
-    EXPECT_EQ(ComboItems(ui.Control(IDC_VIDEO_FORMAT)),
-              L"Don't convert: original|Merge A/V: best quolity|Convert to AVI|Convert to FLV|Convert to MP4|"
-              L"Convert to MKV|");
+    EXPECT_EQ(ComboItems(ui.Control(IDC_AUDIO_FORMAT)), TableItems(kAudioFormats));
+    EXPECT_EQ(ComboItems(ui.Control(IDC_VIDEO_FORMAT)), TableItems(kVideoFormats));
     EXPECT_EQ(ComboItems(ui.Control(IDC_FILTER_KIND)),
               L"Download only playlist INDECES within your selection|Download only matching TITLE|"
               L"Skip download for matching TITLE|Skip download any videos larger than SIZE|"

@@ -1,0 +1,52 @@
+// The tables the program works from, stated once with the system's own texts, so that a wrong entry is caught
+// here while every other test reads the tables.
+#include <gtest/gtest.h>
+
+#include <iterator>
+
+#include "download/Formats.h"
+
+namespace {
+
+struct FormatRow {
+    const wchar_t* itemText;
+    const wchar_t* switches;
+    bool takesEmbedding;  // cover art for audio, subtitles for video
+};
+
+template <class Format, size_t N, size_t M>
+void ExpectFormats(const std::array<Format, N>& table, const FormatRow (&rows)[M], bool Format::*takesEmbedding) {
+    ASSERT_EQ(N, M);
+    for (size_t i = 0; i < N; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_STREQ(table[i].itemText, rows[i].itemText);
+        EXPECT_STREQ(table[i].switches, rows[i].switches);
+        EXPECT_EQ(table[i].*takesEmbedding, rows[i].takesEmbedding);
+    }
+}
+
+TEST(Tables, FormatsInTheOrderOfTheirComboBoxes) {
+    const FormatRow audio[] = {
+        {L"AAC", L"--format aac/m4a/mp3/wav/best --audio-format aac --audio-quality 0 --extract-audio ", false},
+        {L"MP3", L"--format bestaudio/mp3/m4a/aac/wav/best --audio-format mp3 --audio-quality 0 --extract-audio ",
+         true},
+        {L"M4A", L"--format m4a/aac/mp3/wav/best --audio-format m4a --audio-quality 0 --extract-audio ", true},
+        {L"WAV", L"--format wav/mp3/m4a/aac/best --audio-format wav --audio-quality 0 --extract-audio ", false},
+    };
+    ExpectFormats(kAudioFormats, audio, &AudioFormat::takesCoverArt);
+
+    const FormatRow video[] = {
+        {L"Don't convert: original", L"--format best ", false},
+        {L"Merge A/V: best quolity", L"--format bestvideo+bestaudio/best ", false},
+        {L"Convert to AVI", L"--format best --recode-video avi ", false},
+        {L"Convert to FLV", L"--format best --recode-video flv ", false},
+        {L"Convert to MP4", L"--format best --recode-video mp4 ", true},
+        {L"Convert to MKV", L"--format best --recode-video mkv ", false},
+    };
+    ExpectFormats(kVideoFormats, video, &VideoFormat::takesSubtitles);
+
+    EXPECT_EQ(FormatAt(kAudioFormats, kNoFormatSelected), nullptr);
+    EXPECT_EQ(FormatAt(kVideoFormats, static_cast<int>(kVideoFormats.size())), nullptr);
+}
+
+}  // namespace
