@@ -1,95 +1,69 @@
 #include "dialog/ReelsiftDlg.h"
 
+#include "dialog/OptionRules.h"
+
 namespace {
 
-constexpr int kAudioMp3 = 1;
-constexpr int kAudioM4a = 2;
-constexpr int kAudioAac = 0;
-constexpr int kAudioWav = 3;
-constexpr int kVideoMp4 = 4;
 constexpr UINT kUncheckDelayMs = 500;
+
+int CheckState(bool on) {
+    return on ? BST_CHECKED : BST_UNCHECKED;
+}
 
 }  // namespace
 
-// Audio mode: the thumbnail stays only for formats that can carry a cover; subtitles never.
-void CReelsiftDlg::EnterAudioMode() {
-    m_chkAudioOnly.SetCheck(BST_CHECKED);
-    m_chkFullVideo.SetCheck(BST_UNCHECKED);
-    m_chkAllFormats.SetCheck(BST_UNCHECKED);
-    m_comboAudioFormat.EnableWindow(TRUE);
-    m_comboVideoFormat.EnableWindow(FALSE);
-    GetDlgItem(IDC_MODE_PICTURE)->ShowWindow(SW_HIDE);
-    m_chkSubtitles.SetCheck(BST_UNCHECKED);
-    const int format = m_comboAudioFormat.GetCurSel();
-    if (format != kAudioMp3 && format != kAudioM4a) m_chkThumbnail.SetCheck(BST_UNCHECKED);
-}
+void CReelsiftDlg::FollowOptionRules(OptionEvent event) {
+    OptionBoxes now;
+    now.audioOnly = IsChecked(m_chkAudioOnly);
+    now.fullVideo = IsChecked(m_chkFullVideo);
+    now.allFormats = IsChecked(m_chkAllFormats);
+    now.subtitles = IsChecked(m_chkSubtitles);
+    now.thumbnail = IsChecked(m_chkThumbnail);
+    now.audioFormat = m_comboAudioFormat.GetCurSel();
+    now.videoFormat = m_comboVideoFormat.GetCurSel();
 
-// Full-video mode: subtitles stay only for MP4; the thumbnail never.
-void CReelsiftDlg::EnterFullVideoMode() {
-    m_chkAudioOnly.SetCheck(BST_UNCHECKED);
-    m_chkFullVideo.SetCheck(BST_CHECKED);
-    m_chkAllFormats.SetCheck(BST_UNCHECKED);
-    m_comboAudioFormat.EnableWindow(FALSE);
-    m_comboVideoFormat.EnableWindow(TRUE);
-    GetDlgItem(IDC_MODE_PICTURE)->ShowWindow(SW_SHOW);
-    if (IsChecked(m_chkFullVideo) && m_comboVideoFormat.GetCurSel() != kVideoMp4) {
-        m_chkSubtitles.SetCheck(BST_UNCHECKED);
+    const OptionOutcome outcome = DecideOptions(event, now);
+    m_chkAudioOnly.SetCheck(CheckState(outcome.boxes.audioOnly));
+    m_chkFullVideo.SetCheck(CheckState(outcome.boxes.fullVideo));
+    m_chkAllFormats.SetCheck(CheckState(outcome.boxes.allFormats));
+    m_chkSubtitles.SetCheck(CheckState(outcome.boxes.subtitles));
+    m_chkThumbnail.SetCheck(CheckState(outcome.boxes.thumbnail));
+    if (outcome.mode) {
+        m_comboAudioFormat.EnableWindow(outcome.mode->audioFormatEnabled);
+        m_comboVideoFormat.EnableWindow(outcome.mode->videoFormatEnabled);
+        GetDlgItem(IDC_MODE_PICTURE)->ShowWindow(outcome.mode->modePictureShown ? SW_SHOW : SW_HIDE);
     }
-    m_chkThumbnail.SetCheck(BST_UNCHECKED);
+    // A timer started again replaces the running one: the half second counts from the last check.
+    if (outcome.delayedUncheck == DelayedUncheck::Subtitles) SetTimer(TIMER_UNCHECK_SUBTITLES, kUncheckDelayMs);
+    if (outcome.delayedUncheck == DelayedUncheck::Thumbnail) SetTimer(TIMER_UNCHECK_THUMBNAIL, kUncheckDelayMs);
 }
 
 void CReelsiftDlg::OnBnClickedAudioOnly() {
-    if (IsChecked(m_chkAudioOnly))
-        EnterAudioMode();
-    else
-        EnterFullVideoMode();
+    FollowOptionRules(OptionEvent::AudioOnlyClicked);
 }
 
 void CReelsiftDlg::OnBnClickedFullVideo() {
-    if (IsChecked(m_chkFullVideo))
-        EnterFullVideoMode();
-    else
-        EnterAudioMode();
+    FollowOptionRules(OptionEvent::FullVideoClicked);
 }
 
 void CReelsiftDlg::OnBnClickedAllFormats() {
-    // Either way the embedding boxes are left alone: all formats can take them, and leaving all formats for
-    // full video keeps what the user had.
-    const bool allFormats = IsChecked(m_chkAllFormats);
-    m_chkAudioOnly.SetCheck(BST_UNCHECKED);
-    m_chkFullVideo.SetCheck(allFormats ? BST_UNCHECKED : BST_CHECKED);
-    m_chkAllFormats.SetCheck(allFormats ? BST_CHECKED : BST_UNCHECKED);
-    m_comboAudioFormat.EnableWindow(FALSE);
-    m_comboVideoFormat.EnableWindow(allFormats ? FALSE : TRUE);
-    GetDlgItem(IDC_MODE_PICTURE)->ShowWindow(SW_SHOW);
+    FollowOptionRules(OptionEvent::AllFormatsClicked);
 }
 
 void CReelsiftDlg::OnBnClickedSubtitles() {
-    if (!IsChecked(m_chkSubtitles)) return;
-    if (IsChecked(m_chkAudioOnly) || (IsChecked(m_chkFullVideo) && m_comboVideoFormat.GetCurSel() != kVideoMp4)) {
-        SetTimer(TIMER_UNCHECK_SUBTITLES, kUncheckDelayMs, nullptr);
-    }
+    FollowOptionRules(OptionEvent::SubtitlesClicked);
 }
 
 void CReelsiftDlg::OnBnClickedThumbnail() {
-    if (!IsChecked(m_chkThumbnail)) return;
-    const int format = m_comboAudioFormat.GetCurSel();
-    if (IsChecked(m_chkFullVideo) || (IsChecked(m_chkAudioOnly) && (format == kAudioAac || format == kAudioWav))) {
-        SetTimer(TIMER_UNCHECK_THUMBNAIL, kUncheckDelayMs, nullptr);
-    }
+    FollowOptionRules(OptionEvent::ThumbnailClicked);
 }
 
 void CReelsiftDlg::OnCbnSelchangeAudioFormat() {
-    const int format = m_comboAudioFormat.GetCurSel();
-    if (IsChecked(m_chkAudioOnly) && (format == kAudioAac || format == kAudioWav)) {
-        m_chkThumbnail.SetCheck(BST_UNCHECKED);
-    }
+    FollowOptionRules(OptionEvent::AudioFormatChosen);
 }
 
 void CReelsiftDlg::OnCbnSelchangeVideoFormat() {
-    if (!(IsChecked(m_chkFullVideo) && m_comboVideoFormat.GetCurSel() == kVideoMp4)) {
-        m_chkSubtitles.SetCheck(BST_UNCHECKED);
-    }
+    FollowOptionRules(OptionEvent::VideoFormatChosen);
 }
 
 void CReelsiftDlg::OnBnClickedAutoPaste() {

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "dialog/ComApartment.h"
+#include "dialog/OptionRules.h"
 #include "dialog/ScaledArtwork.h"
 #include "dialog/TaskbarProgress.h"
 #include "download/ToolProcess.h"
@@ -149,8 +150,8 @@ private:
     bool IsChecked(const CButton& box) const { return box.GetCheck() == BST_CHECKED; }
     void ToggleCheck(CButton& box) { box.SetCheck(box.GetCheck() == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED); }
     std::array<CButton*, 10> SavedCheckBoxes();
-    void EnterAudioMode();
-    void EnterFullVideoMode();
+    // Reads the option boxes, applies what the rules decide for the event, and starts a delayed uncheck.
+    void FollowOptionRules(OptionEvent event);
     bool AddTrayIcon();
     void ShowCompletionBalloon();
     void RemoveTrayIcon();
