@@ -5,7 +5,6 @@
 #include <shellapi.h>
 #include <shobjidl.h>
 
-#include <array>
 #include <atomic>
 #include <mutex>
 #include <optional>
@@ -149,7 +148,6 @@ private:
     void EnableDownloadButton(BOOL enable);
     bool IsChecked(const CButton& box) const { return box.GetCheck() == BST_CHECKED; }
     void ToggleCheck(CButton& box) { box.SetCheck(box.GetCheck() == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED); }
-    std::array<CButton*, 10> SavedCheckBoxes();
     // Reads the option boxes, applies what the rules decide for the event, and starts a delayed uncheck.
     void FollowOptionRules(OptionEvent event);
     bool AddTrayIcon();

@@ -2,67 +2,10 @@
 
 #include <algorithm>
 
+#include "dialog/MonitorGeometry.h"
+#include "dialog/SavedControls.h"
 #include "dialog/SettingsStore.h"
 #include "dialog/WindowPlacementText.h"
-
-namespace {
-
-const wchar_t* const kCheckBoxValues[] = {L"check_auto_paste",          L"check_download_only_audio",
-                                          L"check_download_full_video", L"check_download_all_formats",
-                                          L"check_write_metadata",      L"check_embed_subtitles",
-                                          L"check_embed_thumb",         L"check_download_reverse",
-                                          L"check_auto_create_folders", L"check_auto_open"};
-
-struct CaptionSearch {
-    RECT caption;
-    bool visible;
-};
-
-BOOL CALLBACK FindWorkAreaUnderCaption(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    auto* search = reinterpret_cast<CaptionSearch*>(data);
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    RECT overlap{};
-    if (::GetMonitorInfoW(monitor, &info) && ::IntersectRect(&overlap, &search->caption, &info.rcWork)) {
-        search->visible = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-bool CaptionOnSomeWorkArea(const WindowPlacementRect& placement) {
-    CaptionSearch search{{placement.left, placement.top, placement.left + placement.width,
-                          placement.top + ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFIXEDFRAME)},
-                         false};
-    ::EnumDisplayMonitors(nullptr, nullptr, &FindWorkAreaUnderCaption, reinterpret_cast<LPARAM>(&search));
-    return search.visible;
-}
-
-// The rectangle to keep: the restored one when the window is minimised or maximised.
-RECT RestoredWindowRect(HWND window) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    if (!::IsIconic(window) && !::IsZoomed(window)) return rect;
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    if (!::GetWindowPlacement(window, &placement)) return rect;
-    rect = placement.rcNormalPosition;
-    // The normal position is in work-area coordinates; move it to screen coordinates.
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        ::OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
-    }
-    return rect;
-}
-
-}  // namespace
-
-// The saved check boxes, in the order of their values.
-std::array<CButton*, 10> CReelsiftDlg::SavedCheckBoxes() {
-    return {&m_chkAutoPaste, &m_chkAudioOnly, &m_chkFullVideo,       &m_chkAllFormats,      &m_chkMetadata,
-            &m_chkSubtitles, &m_chkThumbnail, &m_chkPlaylistReverse, &m_chkPlaylistFolders, &m_chkAutoOpen};
-}
 
 CString CReelsiftDlg::GetOutputFolder() const {
     std::lock_guard<std::mutex> lock(m_outputFolderLock);
@@ -82,18 +25,15 @@ void CReelsiftDlg::SaveSettings() {
     const CString folder = GetOutputFolder();
     if (::GetFileAttributesW(folder) != INVALID_FILE_ATTRIBUTES) WriteSettingString(L"LastFolderPath", folder);
 
-    const auto boxes = SavedCheckBoxes();
-    for (size_t i = 0; i < boxes.size(); ++i) {
-        WriteSettingString(kCheckBoxValues[i], boxes[i]->GetCheck() == BST_CHECKED ? L"true" : L"false");
-    }
-
-    const std::pair<const wchar_t*, const CComboBox*> combos[] = {{L"combo_audioformat", &m_comboAudioFormat},
-                                                                  {L"combo_videoformat", &m_comboVideoFormat},
-                                                                  {L"combo_filter", &m_comboFilter}};
-    for (const auto& [name, combo] : combos) {
-        CString selection;
-        selection.Format(L"%d", combo->GetCurSel());
-        WriteSettingString(name, selection);
+    for (const SavedControl& saved : kSavedControls) {
+        const CWnd* control = GetDlgItem(saved.controlId);
+        if (saved.state == SavedState::Check) {
+            WriteSettingString(saved.valueName, control->SendMessage(BM_GETCHECK) == BST_CHECKED ? L"true" : L"false");
+        } else {
+            CString selection;
+            selection.Format(L"%d", static_cast<int>(control->SendMessage(CB_GETCURSEL)));
+            WriteSettingString(saved.valueName, selection);
+        }
     }
 }
 
@@ -122,16 +62,14 @@ void CReelsiftDlg::LoadSettings() {
         SetWindowPos(&wndTop, 0, 0, ownWidth, ownHeight, SWP_NOMOVE | SWP_NOACTIVATE);
     }
 
-    const auto boxes = SavedCheckBoxes();
-    for (size_t i = 0; i < boxes.size(); ++i) {
-        boxes[i]->SetCheck(ReadSettingString(kCheckBoxValues[i]) == L"true" ? BST_CHECKED : BST_UNCHECKED);
-    }
-
-    const std::pair<const wchar_t*, CComboBox*> combos[] = {{L"combo_filter", &m_comboFilter},
-                                                            {L"combo_audioformat", &m_comboAudioFormat},
-                                                            {L"combo_videoformat", &m_comboVideoFormat}};
-    for (const auto& [name, combo] : combos) {
-        const CString value = ReadSettingString(name);
-        if (!value.IsEmpty()) combo->SetCurSel(ParseLeadingInt(value.str()));
+    // A box is always set, checked only by exactly "true"; a combo box without a stored value keeps no selection.
+    for (const SavedControl& saved : kSavedControls) {
+        const CString value = ReadSettingString(saved.valueName);
+        const CWnd* control = GetDlgItem(saved.controlId);
+        if (saved.state == SavedState::Check) {
+            control->SendMessage(BM_SETCHECK, value == L"true" ? BST_CHECKED : BST_UNCHECKED);
+        } else if (!value.IsEmpty()) {
+            control->SendMessage(CB_SETCURSEL, static_cast<WPARAM>(ParseLeadingInt(value.str())));
+        }
     }
 }

@@ -4,7 +4,9 @@
 
 #include <iterator>
 
+#include "dialog/SavedControls.h"
 #include "download/Formats.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -47,6 +49,31 @@ TEST(Tables, FormatsInTheOrderOfTheirComboBoxes) {
 
     EXPECT_EQ(FormatAt(kAudioFormats, kNoFormatSelected), nullptr);
     EXPECT_EQ(FormatAt(kVideoFormats, static_cast<int>(kVideoFormats.size())), nullptr);
+}
+
+TEST(Tables, SettingsKeepTenBoxesAndThreeSelectionsUnderTheirNames) {
+    const SavedControl rows[] = {
+        {L"check_auto_paste", IDC_AUTO_PASTE, SavedState::Check},
+        {L"check_download_only_audio", IDC_AUDIO_ONLY, SavedState::Check},
+        {L"check_download_full_video", IDC_FULL_VIDEO, SavedState::Check},
+        {L"check_download_all_formats", IDC_ALL_FORMATS, SavedState::Check},
+        {L"check_write_metadata", IDC_METADATA, SavedState::Check},
+        {L"check_embed_subtitles", IDC_SUBTITLES, SavedState::Check},
+        {L"check_embed_thumb", IDC_THUMBNAIL, SavedState::Check},
+        {L"check_download_reverse", IDC_PLAYLIST_REVERSE, SavedState::Check},
+        {L"check_auto_create_folders", IDC_PLAYLIST_FOLDERS, SavedState::Check},
+        {L"check_auto_open", IDC_AUTO_OPEN, SavedState::Check},
+        {L"combo_audioformat", IDC_AUDIO_FORMAT, SavedState::Selection},
+        {L"combo_videoformat", IDC_VIDEO_FORMAT, SavedState::Selection},
+        {L"combo_filter", IDC_FILTER_KIND, SavedState::Selection},
+    };
+    ASSERT_EQ(kSavedControls.size(), std::size(rows));
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_STREQ(kSavedControls[i].valueName, rows[i].valueName);
+        EXPECT_EQ(kSavedControls[i].controlId, rows[i].controlId);
+        EXPECT_EQ(kSavedControls[i].state, rows[i].state);
+    }
 }
 
 }  // namespace

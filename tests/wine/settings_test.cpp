@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/SavedControls.h"
 #include "support/dialog_harness.h"
 #include "support/fresh_account_test.h"
 #include "support/template_layout.h"
@@ -17,22 +18,18 @@ namespace {
 
 const wchar_t kKey[] = L"SOFTWARE\\Reelsift";
 
-struct NamedBox {
-    const wchar_t* name;
-    int id;
-};
-const NamedBox kBoxes[] = {
-    {L"check_auto_paste", IDC_AUTO_PASTE},
-    {L"check_download_only_audio", IDC_AUDIO_ONLY},
-    {L"check_download_full_video", IDC_FULL_VIDEO},
-    {L"check_download_all_formats", IDC_ALL_FORMATS},
-    {L"check_write_metadata", IDC_METADATA},
-    {L"check_embed_subtitles", IDC_SUBTITLES},
-    {L"check_embed_thumb", IDC_THUMBNAIL},
-    {L"check_download_reverse", IDC_PLAYLIST_REVERSE},
-    {L"check_auto_create_folders", IDC_PLAYLIST_FOLDERS},
-    {L"check_auto_open", IDC_AUTO_OPEN},
-};
+// The saved controls of one kind, as the program's table lists them.
+std::vector<SavedControl> Saved(SavedState state) {
+    std::vector<SavedControl> controls;
+    for (const SavedControl& saved : kSavedControls) {
+        if (saved.state == state) controls.push_back(saved);
+    }
+    return controls;
+}
+
+std::vector<SavedControl> Boxes() {
+    return Saved(SavedState::Check);
+}
 
 bool KeyExists() {
     HKEY key = nullptr;
@@ -93,9 +90,9 @@ TEST_F(SettingsTest, AFirstStartReadsWithoutCreatingTheKeyAndClosingCreatesItFor
         EXPECT_EQ(ReadSetting(L"LastWindowPos"), std::to_wstring(opened.right - opened.left) + L"x" +
                                                      std::to_wstring(opened.bottom - opened.top) + L":" +
                                                      std::to_wstring(opened.left) + L";" + std::to_wstring(opened.top));
-        for (const NamedBox& box : kBoxes) EXPECT_EQ(ReadSetting(box.name), L"false") << box.name;
-        for (const wchar_t* combo : {L"combo_filter", L"combo_audioformat", L"combo_videoformat"}) {
-            EXPECT_EQ(ReadSetting(combo), L"-1") << combo;
+        for (const SavedControl& box : Boxes()) EXPECT_EQ(ReadSetting(box.valueName), L"false") << box.valueName;
+        for (const SavedControl& combo : Saved(SavedState::Selection)) {
+            EXPECT_EQ(ReadSetting(combo.valueName), L"-1") << combo.valueName;
         }
         if (::GetFileAttributesW(DefaultOutputFolder().c_str()) == INVALID_FILE_ATTRIBUTES) {
             EXPECT_EQ(ReadSetting(L"LastFolderPath"), L"<missing>");
@@ -104,8 +101,10 @@ TEST_F(SettingsTest, AFirstStartReadsWithoutCreatingTheKeyAndClosingCreatesItFor
     // The next start looks the same.
     DialogHarness ui(false);
     ExpectDefaultPlacement(ui.Window());
-    for (const NamedBox& box : kBoxes) EXPECT_FALSE(ui.Checked(box.id)) << box.name;
-    for (int combo : {IDC_FILTER_KIND, IDC_AUDIO_FORMAT, IDC_VIDEO_FORMAT}) EXPECT_EQ(ui.Selection(combo), CB_ERR);
+    for (const SavedControl& box : Boxes()) EXPECT_FALSE(ui.Checked(box.controlId)) << box.valueName;
+    for (const SavedControl& combo : Saved(SavedState::Selection)) {
+        EXPECT_EQ(ui.Selection(combo.controlId), CB_ERR) << combo.valueName;
+    }
     EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), DefaultOutputFolder());
 }
 
@@ -136,9 +135,10 @@ TEST_F(SettingsTest, AllFifteenValuesSurviveACloseAndAStart) {
     ExpectPlacement(ui, 1000, 650, 30, 40);
     EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), folder.Path());
     EXPECT_EQ(ui.Dialog().GetOutputFolder().str(), folder.Path());
-    for (const NamedBox& box : kBoxes) {
-        EXPECT_EQ(ui.Checked(box.id), std::find(std::begin(checked), std::end(checked), box.id) != std::end(checked))
-            << box.name;
+    for (const SavedControl& box : Boxes()) {
+        EXPECT_EQ(ui.Checked(box.controlId),
+                  std::find(std::begin(checked), std::end(checked), box.controlId) != std::end(checked))
+            << box.valueName;
     }
     EXPECT_EQ(ui.Selection(IDC_AUDIO_FORMAT), 2);
     EXPECT_EQ(ui.Selection(IDC_VIDEO_FORMAT), 5);
@@ -152,18 +152,23 @@ TEST_F(SettingsTest, AllFifteenValuesSurviveACloseAndAStart) {
 TEST_F(SettingsTest, EachCheckBoxIsKeptUnderItsOwnName) {
     {
         DialogHarness ui(false);
-        for (const NamedBox& only : kBoxes) {
-            for (const NamedBox& box : kBoxes) ui.SetCheck(box.id, box.id == only.id);
+        for (const SavedControl& only : Boxes()) {
+            for (const SavedControl& box : Boxes()) ui.SetCheck(box.controlId, box.controlId == only.controlId);
             Save(ui);
-            for (const NamedBox& box : kBoxes) {
-                EXPECT_EQ(ReadSetting(box.name), box.id == only.id ? L"true" : L"false") << only.name;
+            for (const SavedControl& box : Boxes()) {
+                EXPECT_EQ(ReadSetting(box.valueName), box.controlId == only.controlId ? L"true" : L"false")
+                    << only.valueName;
             }
         }
     }
-    for (const NamedBox& only : kBoxes) {
-        for (const NamedBox& box : kBoxes) WriteSetting(box.name, box.id == only.id ? L"true" : L"false");
+    for (const SavedControl& only : Boxes()) {
+        for (const SavedControl& box : Boxes()) {
+            WriteSetting(box.valueName, box.controlId == only.controlId ? L"true" : L"false");
+        }
         DialogHarness ui(false);
-        for (const NamedBox& box : kBoxes) EXPECT_EQ(ui.Checked(box.id), box.id == only.id) << only.name;
+        for (const SavedControl& box : Boxes()) {
+            EXPECT_EQ(ui.Checked(box.controlId), box.controlId == only.controlId) << only.valueName;
+        }
     }
 }
 
