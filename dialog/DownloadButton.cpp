@@ -1,5 +1,7 @@
 #include "dialog/ReelsiftDlg.h"
 
+#include <commctrl.h>
+
 #include "download/CommandLineBuilder.h"
 #include "download/LinkCheck.h"
 
@@ -11,12 +13,10 @@ void CReelsiftDlg::OnBnClickedDownload() {
         return;
     }
 
-    m_editUrl.EnableWindow(FALSE);
-    GetDlgItem(IDC_STATUS)->ShowWindow(SW_SHOW);
-    m_chkAutoPaste.ShowWindow(SW_HIDE);
-    EnableDownloadButton(FALSE);
-    m_btnAbort.EnableWindow(TRUE);
-    m_btnNewLink.EnableWindow(TRUE);
+    // The bar starts from nothing, whatever the last job left in it, before it shows.
+    m_progressMain.SetPos(0);
+    m_progressMain.ModifyStyle(PBS_MARQUEE, 0);
+    ApplyJobState(JobState::Running);
 
     DownloadOptions options;
     options.link = link.str();
@@ -46,5 +46,4 @@ void CReelsiftDlg::OnBnClickedDownload() {
         m_gifConverting.Draw();
     else
         AfxBeginThread(&CReelsiftDlg::ShowConvertingGifThread, this);
-    m_gifConverting.ShowWindow(SW_SHOW);
 }

@@ -137,11 +137,7 @@ BOOL CReelsiftDlg::OnInitDialog() {
     SetButtonIcon(m_btnErrorReport, IDI_ERROR_REPORT);
     SetButtonIcon(m_btnNotify, IDI_NOTIFY);
 
-    m_btnAbort.EnableWindow(FALSE);
-    m_btnNewLink.EnableWindow(FALSE);
-    GetDlgItem(IDC_STATUS)->EnableWindow(FALSE);
-    GetDlgItem(IDC_STATUS)->ShowWindow(SW_HIDE);
-    m_chkAutoPaste.ShowWindow(SW_SHOW);
+    ApplyJobState(JobState::Opening);
 
     for (const AudioFormat& format : kAudioFormats) m_comboAudioFormat.AddString(format.itemText);
     for (const VideoFormat& format : kVideoFormats) m_comboVideoFormat.AddString(format.itemText);

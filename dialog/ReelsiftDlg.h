@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "dialog/ComApartment.h"
+#include "dialog/JobStates.h"
 #include "dialog/OptionRules.h"
 #include "dialog/ScaledArtwork.h"
 #include "dialog/TaskbarProgress.h"
@@ -146,6 +147,8 @@ private:
     // at a time.
     static UINT PlayStatusAnimation(CPictureEx& picture, const wchar_t* file, DWORD playMs);
     void EnableDownloadButton(BOOL enable);
+    // Enables, disables, shows and hides the controls as the job state has them; any thread.
+    void ApplyJobState(JobState state);
     bool IsChecked(const CButton& box) const { return box.GetCheck() == BST_CHECKED; }
     void ToggleCheck(CButton& box) { box.SetCheck(box.GetCheck() == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED); }
     // Reads the option boxes, applies what the rules decide for the event, and starts a delayed uncheck.

@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "dialog/JobStates.h"
 #include "dialog/SavedControls.h"
 #include "download/Formats.h"
 #include "res/resource.h"
@@ -73,6 +74,40 @@ TEST(Tables, SettingsKeepTenBoxesAndThreeSelectionsUnderTheirNames) {
         EXPECT_STREQ(kSavedControls[i].valueName, rows[i].valueName);
         EXPECT_EQ(kSavedControls[i].controlId, rows[i].controlId);
         EXPECT_EQ(kSavedControls[i].state, rows[i].state);
+    }
+}
+
+// The last row is the one the job's end is seen by: the auto-paste box back in its place.
+TEST(Tables, JobStatesSetTheControlsOfTheirColumnInThisOrder) {
+    constexpr ControlChange Left = ControlChange::LeftAlone;
+    constexpr ControlChange On = ControlChange::On;
+    constexpr ControlChange Off = ControlChange::Off;
+    constexpr ControlAspect Enabled = ControlAspect::Enabled;
+    constexpr ControlAspect Shown = ControlAspect::Shown;
+    // clang-format off
+    const JobStateControl rows[] = {
+        //                             opening idle  running aborting
+        {IDC_GIF_CONVERTING, Shown,   {Left,   Off,  On,     Left}},
+        {IDC_NOTIFY,         Shown,   {Left,   Off,  On,     Left}},
+        {IDC_MAIN_PROGRESS,  Shown,   {Left,   Off,  On,     Left}},
+        {IDC_ERROR_REPORT,   Shown,   {Left,   Left, Off,    Left}},
+        {IDC_DOWNLOAD,       Enabled, {Left,   On,   Off,    Left}},
+        {IDC_ABORT,          Enabled, {Off,    Off,  On,     Off}},
+        {IDC_NEW_LINK,       Enabled, {Off,    Off,  On,     Off}},
+        {IDC_URL,            Enabled, {Left,   On,   Off,    Left}},
+        {IDC_STATUS,         Enabled, {Off,    Left, Left,   Left}},
+        {IDC_STATUS,         Shown,   {Off,    Off,  On,     Off}},
+        {IDC_AUTO_PASTE,     Shown,   {On,     On,   Off,    On}},
+    };
+    // clang-format on
+    ASSERT_EQ(kJobStateControls.size(), std::size(rows));
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].controlId);
+        EXPECT_EQ(kJobStateControls[i].controlId, rows[i].controlId);
+        EXPECT_EQ(kJobStateControls[i].aspect, rows[i].aspect);
+        for (JobState state : {JobState::Opening, JobState::Idle, JobState::Running, JobState::Aborting}) {
+            EXPECT_EQ(kJobStateControls[i].In(state), rows[i].In(state)) << static_cast<int>(state);
+        }
     }
 }
 

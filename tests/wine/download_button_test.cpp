@@ -11,17 +11,14 @@
 
 #include "support/dialog_harness.h"
 #include "support/fresh_account_test.h"
+#include "support/job_state_snapshot.h"
 #include "support/standin_folder.h"
 
 namespace {
 
 // What the Download button may change, read off the real controls and the job state.
 auto JobSnapshot(DialogHarness& ui) {
-    std::vector<std::pair<bool, bool>> controls;
-    for (int id : {IDC_URL, IDC_STATUS, IDC_AUTO_PASTE, IDC_DOWNLOAD, IDC_ABORT, IDC_NEW_LINK, IDC_GIF_CONVERTING}) {
-        controls.emplace_back(ui.Enabled(id), ui.Visible(id));
-    }
-    return std::tuple(controls, ui.Text(IDC_URL), ui.Title(), ui.Dialog().m_bRunning.load(),
+    return std::tuple(JobStateSnapshot(ui), ui.Text(IDC_URL), ui.Title(), ui.Dialog().m_bRunning.load(),
                       ui.Dialog().m_strCommandLine.str());
 }
 
@@ -72,13 +69,7 @@ TEST_F(DownloadButtonTest, AValidLinkPutsTheDialogInTheBusyStateUntilTheJobEnds)
     ui.SetText(IDC_URL, link);
 
     ui.Click(IDC_DOWNLOAD);
-    EXPECT_FALSE(ui.Enabled(IDC_URL));
-    EXPECT_TRUE(ui.Visible(IDC_STATUS));
-    EXPECT_FALSE(ui.Visible(IDC_AUTO_PASTE));
-    EXPECT_FALSE(ui.Enabled(IDC_DOWNLOAD));
-    EXPECT_TRUE(ui.Enabled(IDC_ABORT));
-    EXPECT_TRUE(ui.Enabled(IDC_NEW_LINK));
-    EXPECT_TRUE(ui.Visible(IDC_GIF_CONVERTING));
+    ExpectJobState(ui, JobState::Running);
     EXPECT_TRUE(ui.Dialog().m_bRunning);
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return standin.RecordedCommandLines().size() == 1; }, 15000));
 
@@ -92,10 +83,7 @@ TEST_F(DownloadButtonTest, AValidLinkPutsTheDialogInTheBusyStateUntilTheJobEnds)
 
     ui.Click(IDC_ABORT);
     ASSERT_TRUE(ui.WaitUntilJobWorkerEnds(10000));
-    EXPECT_TRUE(ui.Enabled(IDC_DOWNLOAD));
-    EXPECT_TRUE(ui.Enabled(IDC_URL));
-    EXPECT_FALSE(ui.Visible(IDC_STATUS));
-    EXPECT_TRUE(ui.Visible(IDC_AUTO_PASTE));
+    ExpectJobState(ui, JobState::Idle);
 }
 
 // A folder whose name holds blanks, taken through the folder box.
