@@ -13,7 +13,7 @@ namespace {
 
 class JobLifetimeTest : public FreshAccountTest {};
 
-TEST_F(JobLifetimeTest, TwoHundredJobsLeaveTheHandleCountWhereItWas) {
+TEST_F(JobLifetimeTest, JobsLeaveTheHandleCountWhereItWas) {
     JobSession session;
     auto runJob = [&] {
         session.Start(OutCommand("[download] 12.0% of 1.00MiB\r") + "\nexit 0\n");
@@ -22,8 +22,10 @@ TEST_F(JobLifetimeTest, TwoHundredJobsLeaveTheHandleCountWhereItWas) {
     };
     // The first jobs create what lives for the whole run (COM on the worker, the taskbar object's classes).
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(runJob());
+    // Without a leak the count stays near where it was: Wine's pool threads come and go, three handles each, and
+    // it was seen from 9 below to 1 above. A handle left behind by each job adds 25, far beyond the 8 allowed.
     const int before = OpenHandleCount();
-    for (int i = 0; i < 200; ++i) ASSERT_TRUE(runJob()) << "job " << i;
+    for (int i = 0; i < 25; ++i) ASSERT_TRUE(runJob()) << "job " << i;
     EXPECT_NEAR(OpenHandleCount(), before, 8);
 }
 
