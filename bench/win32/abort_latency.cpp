@@ -35,9 +35,7 @@ double OneAbort() {
 }  // namespace
 
 int wmain() {
-    std::string sleeper;
-    for (const wchar_t c : FakesFolder() + L"\\sleeper.exe")
-        sleeper += static_cast<char>(c);  // the build tree's path is ASCII
+    const std::string sleeper = Utf8(BuildTreePath("tests/fakes/sleeper.exe"));
     const StandinScript script("spawn \"" + sleeper + "\"\nout started\nsleep 60000\n");
 
     std::vector<double> latencies;

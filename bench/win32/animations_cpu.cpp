@@ -8,6 +8,7 @@
 #include <string>
 
 #include "picture/PictureEx.h"
+#include "tests/support/desktop_windows.h"
 
 namespace {
 
@@ -30,18 +31,6 @@ ULONGLONG ProcessCpu100ns() {
     ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
     auto value = [](const FILETIME& t) { return (ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
     return value(kernel) + value(user);
-}
-
-void PumpFor(DWORD milliseconds) {
-    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
-    for (ULONGLONG now = ::GetTickCount64(); now < deadline; now = ::GetTickCount64()) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
 }
 
 }  // namespace
@@ -68,11 +57,11 @@ int wmain(int argc, wchar_t** argv) {
         }
         pictures[i]->Draw();
     }
-    PumpFor(500);  // let every thread start and the first paints settle
+    PumpMessagesFor(500);  // let every thread start and the first paints settle
 
     const ULONGLONG cpuBefore = ProcessCpu100ns();
     const ULONGLONG wallBefore = ::GetTickCount64();
-    PumpFor(kPlayMilliseconds);
+    PumpMessagesFor(kPlayMilliseconds);
     const double cpuMs = static_cast<double>(ProcessCpu100ns() - cpuBefore) / 10000.0;
     const double wallMs = static_cast<double>(::GetTickCount64() - wallBefore);
 

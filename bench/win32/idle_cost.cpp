@@ -6,7 +6,8 @@
 // carries it, /proc/<pid>/stat, reached as Z:\proc.
 #include <windows.h>
 
-#include "bench/win32/program_folder.h"
+#include "tests/support/desktop_windows.h"
+#include "tests/support/win32_helpers.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,18 +21,6 @@ constexpr DWORD kMeasureMs = 30000;
 constexpr DWORD kQuietAfterStartMs = 17500;
 constexpr double kKernelTicksPerSecond = 100.0;  // USER_HZ of Linux
 
-std::string ReadSmallFile(const std::wstring& path) {
-    std::string contents;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return contents;
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) contents.append(buffer, got);
-    ::CloseHandle(file);
-    return contents;
-}
-
 // The Unix process whose command line holds the marker (Wine puts the Windows command line there).
 std::optional<std::wstring> FindUnixProcess(const std::string& marker) {
     WIN32_FIND_DATAW entry;
@@ -41,7 +30,7 @@ std::optional<std::wstring> FindUnixProcess(const std::string& marker) {
     do {
         if (entry.cFileName[0] < L'0' || entry.cFileName[0] > L'9') continue;
         const std::wstring folder = std::wstring(L"Z:\\proc\\") + entry.cFileName;
-        std::string commandLine = ReadSmallFile(folder + L"\\cmdline");
+        std::string commandLine = ReadFileBytes(folder + L"\\cmdline");
         for (char& ch : commandLine) ch = ch == '\0' ? ' ' : ch;
         if (commandLine.find(marker) != std::string::npos) {
             found = folder;
@@ -54,7 +43,7 @@ std::optional<std::wstring> FindUnixProcess(const std::string& marker) {
 
 // User plus system time of the Unix process, in seconds; negative when it cannot be read.
 double ProcessCpuSeconds(const std::wstring& procFolder) {
-    const std::string stat = ReadSmallFile(procFolder + L"\\stat");
+    const std::string stat = ReadFileBytes(procFolder + L"\\stat");
     const size_t afterName = stat.rfind(')');
     if (afterName == std::string::npos) return -1;
     // Fields after the name: state is field 3, utime 14, stime 15.
@@ -80,33 +69,6 @@ bool WaitForVisibleWindow(DWORD processId, DWORD timeoutMs) {
     }
     return false;
 }
-
-class ChildProcess {
-public:
-    ChildProcess(const std::wstring& executable, const std::wstring& arguments, const std::wstring& folder) {
-        std::wstring commandLine = L"\"" + executable + L"\" " + arguments;
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        if (!::CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &startup, &m_process)) {
-            m_process = {};
-        }
-    }
-    ~ChildProcess() {
-        if (!m_process.hProcess) return;
-        ::TerminateProcess(m_process.hProcess, 0);
-        ::WaitForSingleObject(m_process.hProcess, 5000);
-        ::CloseHandle(m_process.hThread);
-        ::CloseHandle(m_process.hProcess);
-    }
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-    bool Started() const { return m_process.hProcess != nullptr; }
-    DWORD Id() const { return m_process.dwProcessId; }
-
-private:
-    PROCESS_INFORMATION m_process{};
-};
 
 // Auto-paste on for the run, so that the watcher does its whole pass each second; the user's value comes back.
 class AutoPasteOn {
@@ -157,9 +119,10 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     // The program's own folder holds it and its animations, and no downloader.
-    const std::string marker = "reelsift-idle-bench-" + std::to_string(::GetCurrentProcessId());
-    const std::wstring folder = PrepareProgramFolder(std::wstring(marker.begin(), marker.end()));
-    const std::wstring program = folder + L"\\Reelsift.exe";
+    ProgramFolder folder(L"reelsift-idle-bench-");
+    const std::wstring program = folder.AddProgram();
+    folder.AddAnimations();
+    const std::string marker = Utf8(folder.Path().substr(folder.Path().find_last_of(L'\\') + 1)) + "\\Reelsift.exe";
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
     const std::string bareMarker = "--bare-" + std::to_string(::GetCurrentProcessId());
@@ -168,14 +131,14 @@ int wmain(int argc, wchar_t** argv) {
     double bareShare = -1;
     {
         AutoPasteOn autoPaste;
-        ChildProcess reelsift(program, L"", folder);
-        ChildProcess bare(self, std::wstring(bareMarker.begin(), bareMarker.end()), folder);
-        if (!reelsift.Started() || !bare.Started() || !WaitForVisibleWindow(reelsift.Id(), 20000)) {
+        const Process reelsift = Process::Start(program, Quoted(program), folder.Path());
+        const Process bare = Process::Start(self, Quoted(self) + L" " + Wide(bareMarker), folder.Path());
+        if (!reelsift.IsOpen() || !bare.IsOpen() || !WaitForVisibleWindow(reelsift.Id(), 20000)) {
             std::fprintf(stderr, "could not start the programs\n");
             return 1;
         }
         ::Sleep(kQuietAfterStartMs);
-        const std::optional<std::wstring> reelsiftProc = FindUnixProcess(marker + "\\Reelsift.exe");
+        const std::optional<std::wstring> reelsiftProc = FindUnixProcess(marker);
         const std::optional<std::wstring> bareProc = FindUnixProcess(bareMarker);
         if (!reelsiftProc || !bareProc) {
             std::fprintf(stderr, "could not find the processes under Z:\\proc\n");
@@ -189,12 +152,6 @@ int wmain(int argc, wchar_t** argv) {
         programShare = 100.0 * (ProcessCpuSeconds(*reelsiftProc) - programBefore) / seconds;
         bareShare = 100.0 * (ProcessCpuSeconds(*bareProc) - bareBefore) / seconds;
     }
-    for (const wchar_t* gif : {L"converting.gif", L"url.gif", L"ready.gif", L"eyes.gif", L"downloading.gif"}) {
-        ::DeleteFileW((folder + L"\\gifs\\" + gif).c_str());
-    }
-    ::RemoveDirectoryW((folder + L"\\gifs").c_str());
-    ::DeleteFileW(program.c_str());
-    ::RemoveDirectoryW(folder.c_str());
 
     std::printf("idle CPU over %u s after the start-up show (watcher on, auto-paste on, no animation)\n",
                 static_cast<unsigned>(kMeasureMs / 1000));

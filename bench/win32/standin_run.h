@@ -1,49 +1,33 @@
 #pragma once
-// What the Windows benchmarks share: finding the stand-in programs built beside them, and giving the stand-in
-// its script. Header only, since every .cpp here is a program of its own.
+// What the Windows benchmarks that run the stand-in downloader share: its command line, and its script. Header
+// only, since every .cpp here is a program of its own.
 
 #include <windows.h>
 
 #include <chrono>
+#include <stdexcept>
 #include <string>
 
-// The build tree's tests\fakes folder; a benchmark lives in <build>\bench\win32.
-inline std::wstring FakesFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    for (int level = 0; level < 3; ++level) folder.resize(folder.find_last_of(L'\\'));
-    return folder + L"\\tests\\fakes";
-}
+#include "tests/support/win32_helpers.h"
 
 inline std::wstring StandinCommandLine() {
-    return L"\"" + FakesFolder() + L"\\standin_downloader.exe\"";
+    return Quoted(BuildTreePath("tests/fakes/standin_downloader.exe"));
 }
 
-// Writes the script into the temp folder and points the stand-ins started from now on at it.
+// Writes the script into a temporary folder and points the stand-ins started from now on at it.
 class StandinScript {
 public:
-    explicit StandinScript(const std::string& lines) {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"reelsift-bench-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
-        HANDLE file = CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            DWORD written = 0;
-            WriteFile(file, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
-            CloseHandle(file);
-        }
-        SetEnvironmentVariableW(L"REELSIFT_STANDIN_SCRIPT", m_path.c_str());
+    explicit StandinScript(const std::string& lines) : m_folder(L"reelsift-bench-") {
+        const std::wstring path = m_folder.FilePath(L"script.txt");
+        if (!WriteFileBytes(path, lines)) throw std::runtime_error("cannot write the stand-in's script");
+        SetEnvironmentVariableW(L"REELSIFT_STANDIN_SCRIPT", path.c_str());
     }
-    ~StandinScript() {
-        SetEnvironmentVariableW(L"REELSIFT_STANDIN_SCRIPT", nullptr);
-        DeleteFileW(m_path.c_str());
-    }
+    ~StandinScript() { SetEnvironmentVariableW(L"REELSIFT_STANDIN_SCRIPT", nullptr); }
     StandinScript(const StandinScript&) = delete;
     StandinScript& operator=(const StandinScript&) = delete;
 
 private:
-    std::wstring m_path;
+    TempFolder m_folder;
 };
 
 inline double SecondsSince(std::chrono::steady_clock::time_point start) {

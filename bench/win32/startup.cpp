@@ -4,7 +4,8 @@
 // what Reelsift's start-up code adds.
 #include <windows.h>
 
-#include "bench/win32/program_folder.h"
+#include "tests/support/desktop_windows.h"
+#include "tests/support/win32_helpers.h"
 
 #include <algorithm>
 #include <chrono>
@@ -17,29 +18,17 @@ namespace {
 constexpr int kRuns = 15;
 
 // Milliseconds from CreateProcess to a visible window of the process; negative when it never showed.
-double TimeToVisible(const std::wstring& executable, const std::wstring& arguments, const std::wstring& folder) {
-    std::wstring commandLine = L"\"" + executable + L"\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
+double TimeToVisible(const std::wstring& executable, const std::wstring& folder) {
     const auto start = std::chrono::steady_clock::now();
-    if (!::CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                          &startup, &process)) {
-        return -1;
-    }
-    double elapsed = -1;
+    const Process process = Process::Start(executable, Quoted(executable), folder);
+    if (!process.IsOpen()) return -1;
     while (std::chrono::steady_clock::now() - start < std::chrono::seconds(20)) {
-        if (FindShownWindowOf(process.dwProcessId)) {
-            elapsed = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-            break;
+        if (FindShownWindowOf(process.Id())) {
+            return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         }
         ::Sleep(1);
     }
-    ::TerminateProcess(process.hProcess, 0);
-    ::WaitForSingleObject(process.hProcess, 5000);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return elapsed;
+    return -1;
 }
 
 double Median(std::vector<double> values) {
@@ -47,25 +36,21 @@ double Median(std::vector<double> values) {
     return values.empty() ? -1 : values[values.size() / 2];
 }
 
-// A yardstick program built next to this benchmark.
-std::wstring Yardstick(const wchar_t* name) {
-    return WindowsPathOf(REELSIFT_BINARY_DIR "/bench/win32/") + name;
-}
-
 }  // namespace
 
 int wmain() {
     // Reelsift runs from a folder of its own with its animations, as a user would start it.
-    const std::wstring folder = PrepareProgramFolder(L"reelsift-startup-bench");
-    const std::wstring program = folder + L"\\Reelsift.exe";
-    const std::wstring emptyDialog = Yardstick(L"startup_floor_empty_dialog.exe");
-    const std::wstring bareTemplate = Yardstick(L"startup_floor_bare_template.exe");
+    ProgramFolder folder(L"reelsift-startup-bench-");
+    const std::wstring program = folder.AddProgram();
+    folder.AddAnimations();
+    const std::wstring emptyDialog = BuildTreePath("bench/win32/startup_floor_empty_dialog.exe");
+    const std::wstring bareTemplate = BuildTreePath("bench/win32/startup_floor_bare_template.exe");
 
     std::vector<double> programMs, floorMs, templateMs;
     for (int run = 0; run < kRuns; ++run) {  // interleaved, so all three see the same machine
-        floorMs.push_back(TimeToVisible(emptyDialog, L"", folder));
-        programMs.push_back(TimeToVisible(program, L"", folder));
-        templateMs.push_back(TimeToVisible(bareTemplate, L"", folder));
+        floorMs.push_back(TimeToVisible(emptyDialog, folder.Path()));
+        programMs.push_back(TimeToVisible(program, folder.Path()));
+        templateMs.push_back(TimeToVisible(bareTemplate, folder.Path()));
     }
     const double programMedian = Median(programMs);
     const double floorMedian = Median(floorMs);

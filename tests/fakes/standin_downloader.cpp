@@ -16,41 +16,9 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/win32_helpers.h"
+
 namespace {
-
-std::wstring EnvironmentValue(const wchar_t* name) {
-    std::wstring value(32768, L'\0');
-    const DWORD length = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
-    value.resize(length < value.size() ? length : 0);
-    return value;
-}
-
-std::string Utf8(std::wstring_view text) {
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size > 0 ? size : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
-
-std::wstring Wide(std::string_view utf8) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(size > 0 ? size : 0, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-    return out;
-}
-
-bool ReadWholeFile(const std::wstring& path, std::string& contents) {
-    HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    contents.clear();
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) contents.append(buffer, got);
-    CloseHandle(file);
-    return true;
-}
 
 void AppendLine(const std::wstring& path, const std::string& line) {
     HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
@@ -133,18 +101,11 @@ void Replay(std::string_view arguments, HANDLE out) {
             folder.resize(lastBlank);
         }
     }
-    std::string bytes;
-    std::string chunks;
-    if (!ReadWholeFile(Wide(folder + "\\output.bin"), bytes) || !ReadWholeFile(Wide(folder + "\\chunks.jsonl"), chunks))
-        return;
+    const std::string bytes = ReadFileBytes(Wide(folder + "\\output.bin"));
+    const std::string chunks = ReadFileBytes(Wide(folder + "\\chunks.jsonl"));
 
     const double start = Milliseconds();
-    size_t lineStart = 0;
-    while (lineStart < chunks.size()) {
-        size_t lineEnd = chunks.find('\n', lineStart);
-        if (lineEnd == std::string::npos) lineEnd = chunks.size();
-        const std::string_view line(chunks.data() + lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + 1;
+    for (const std::string_view line : Lines(chunks)) {
         const double offset = JsonNumber(line, "offset");
         const double length = JsonNumber(line, "length");
         const double due = JsonNumber(line, "t_ms") / speed;
@@ -211,22 +172,15 @@ void ReportStartup(HANDLE out) {
 int wmain() {
     // The script is read before the start is recorded: a test that sees the record may rewrite the script for the
     // next run without this one picking it up.
-    std::string script;
     const std::wstring scriptPath = EnvironmentValue(L"REELSIFT_STANDIN_SCRIPT");
-    const bool scripted = !scriptPath.empty() && ReadWholeFile(scriptPath, script);
+    const std::string script = scriptPath.empty() ? std::string() : ReadFileBytes(scriptPath);
 
     const std::wstring argvRecord = EnvironmentValue(L"REELSIFT_STANDIN_ARGV");
     if (!argvRecord.empty()) AppendLine(argvRecord, Utf8(GetCommandLineW()));
-    if (!scripted) return 0;
 
     const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
-    size_t lineStart = 0;
-    while (lineStart < script.size()) {
-        size_t lineEnd = script.find('\n', lineStart);
-        if (lineEnd == std::string::npos) lineEnd = script.size();
-        std::string_view line(script.data() + lineStart, lineEnd - lineStart);
-        lineStart = lineEnd + 1;
+    for (std::string_view line : Lines(script)) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
         const size_t blank = line.find(' ');

@@ -1,6 +1,7 @@
 #include "download/AnsiText.h"
 #include "download/ToolProcess.h"
 #include "support/standin_folder.h"
+#include "support/tool_output.h"
 
 #include <windows.h>
 
@@ -25,9 +26,7 @@ TEST(AnsiCodePageTable, ReadsWesternTextTheWayTheDownloaderWroteIt) {
     ToolProcess tool;
     ASSERT_TRUE(tool.Start(L"youtube-dl.exe"));
     std::wstring text;
-    char buffer[1024];
-    unsigned long got = 0;
-    while (tool.Read(buffer, sizeof(buffer), got)) text += DecodeOutputBytes(buffer, got, table);
+    for (const std::string& chunk : ReadToolToEnd(tool)) text += DecodeOutputBytes(chunk.data(), chunk.size(), table);
     EXPECT_NE(text.find(L"[download] Destination: C:\\Users\\user\\Documents\\YouTube Files\\"
                         L"  \u2014 caf\u00e9 \u00dcn\u00efc\u00f6d\u00e9.mp4\n"),
               std::wstring::npos);

@@ -11,13 +11,10 @@
 #include "support/fresh_account_test.h"
 #include "support/dialog_harness.h"
 #include "support/e2e_desktop.h"
-#include "support/e2e_job_steps.h"
-#include "support/e2e_program_folder.h"
-#include "support/standin_folder.h"
+#include "support/job_session.h"
 
 namespace {
 
-const std::wstring kLink = L"https://media.example.net/watch?v=Ab3dE5fG7h";
 const std::wstring kOtherLink = L"https://media.example.net/watch?v=Zz9yY8xX7w";
 
 class BackgroundThreadsTest : public FreshAccountAndClipboardTest {};
@@ -58,12 +55,11 @@ struct StartupSample {
 // Watches the start-up bar and the Download button until the show is over.
 std::vector<StartupSample> RecordStartupShow(const DialogHarness& ui, ULONGLONG start) {
     std::vector<StartupSample> samples;
-    HWND bar = ui.Control(IDC_STARTUP_PROGRESS);
     bool seenBar = false;
     while (::GetTickCount64() - start < 15000) {
-        const StartupSample sample{::GetTickCount64() - start, ::IsWindowVisible(bar) != FALSE,
-                                   (::GetWindowLongW(bar, GWL_STYLE) & PBS_MARQUEE) != 0,
-                                   static_cast<int>(::SendMessageW(bar, PBM_GETPOS, 0, 0)), ui.Enabled(IDC_DOWNLOAD)};
+        const StartupSample sample{::GetTickCount64() - start, ui.Visible(IDC_STARTUP_PROGRESS),
+                                   ui.BarMarquee(IDC_STARTUP_PROGRESS), ui.BarPosition(IDC_STARTUP_PROGRESS),
+                                   ui.Enabled(IDC_DOWNLOAD)};
         samples.push_back(sample);
         seenBar = seenBar || sample.barVisible;
         if (seenBar && !sample.barVisible) break;
@@ -75,9 +71,8 @@ std::vector<StartupSample> RecordStartupShow(const DialogHarness& ui, ULONGLONG 
 TEST_F(BackgroundThreadsTest, StartupShowRunsItsSequenceAndOnlyThenEnablesDownload) {
     for (const bool withAnimations : {true, false}) {
         SCOPED_TRACE(withAnimations ? "with the gifs folder" : "without the gifs folder");
-        StandinFolder folder(StandinFolder::Downloader::Missing);
-        std::optional<StatusAnimationsCopy> animations;
-        if (withAnimations) animations.emplace(folder.Path());
+        StandinFolder folder(StandinFolder::Downloader::Missing,
+                             withAnimations ? StandinFolder::Animations::Copied : StandinFolder::Animations::None);
 
         const ULONGLONG start = ::GetTickCount64();
         DialogHarness ui(false);
@@ -148,14 +143,14 @@ std::wstring UpperCased(std::wstring text) {
 
 TEST_F(BackgroundThreadsTest, ClipboardWatcherPastesOnlyWhenEveryConditionHolds) {
     const std::wstring caseVariant = L"https://media.example.net/watch?v=" + UpperCased(L"Ab3dE5fG7h");
-    ASSERT_NE(caseVariant, kLink);
+    ASSERT_NE(caseVariant, kJobLink);
     const WatcherCondition conditions[] = {
-        {"auto-paste off", L"", kLink, false, false, WatcherCondition::Lift::CheckAutoPaste, kLink},
-        {"another window in front", L"", kLink, true, true, WatcherCondition::Lift::DialogToFront, kLink},
+        {"auto-paste off", L"", kJobLink, false, false, WatcherCondition::Lift::CheckAutoPaste, kJobLink},
+        {"another window in front", L"", kJobLink, true, true, WatcherCondition::Lift::DialogToFront, kJobLink},
         {"clipboard text is not a link", L"", L"plain words on the clipboard", true, false,
-         WatcherCondition::Lift::LinkOnClipboard, kLink},
-        {"clipboard text equals the box", kLink, kLink, true, false, WatcherCondition::Lift::CaseVariantOnClipboard,
-         caseVariant},
+         WatcherCondition::Lift::LinkOnClipboard, kJobLink},
+        {"clipboard text equals the box", kJobLink, kJobLink, true, false,
+         WatcherCondition::Lift::CaseVariantOnClipboard, caseVariant},
     };
     for (const WatcherCondition& condition : conditions) {
         SCOPED_TRACE(condition.name);
@@ -188,7 +183,7 @@ TEST_F(BackgroundThreadsTest, ClipboardWatcherPastesOnlyWhenEveryConditionHolds)
             ASSERT_TRUE(BringToFront(ui.Window()));
             break;
         case WatcherCondition::Lift::LinkOnClipboard:
-            PutOnClipboard(kLink);
+            PutOnClipboard(kJobLink);
             break;
         case WatcherCondition::Lift::CaseVariantOnClipboard:
             PutOnClipboard(caseVariant);
@@ -202,30 +197,27 @@ TEST_F(BackgroundThreadsTest, ClipboardWatcherPastesOnlyWhenEveryConditionHolds)
 TEST_F(BackgroundThreadsTest, ClipboardWatcherSetsAHandEditedBoxBackWithinASecond) {
     DialogHarness ui(false);
     ui.Click(IDC_AUTO_PASTE);
-    PutOnClipboard(kLink);
+    PutOnClipboard(kJobLink);
     ASSERT_TRUE(BringToFront(ui.Window()));
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Text(IDC_URL) == kLink; }, 5000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Text(IDC_URL) == kJobLink; }, 5000));
 
     ui.SetText(IDC_URL, L"https://typed.example.org/by-hand");
     const ULONGLONG edited = ::GetTickCount64();
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Text(IDC_URL) == kLink; }, 5000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Text(IDC_URL) == kJobLink; }, 5000));
     EXPECT_LE(::GetTickCount64() - edited, 1900u) << "within one pass of the watcher";
 }
 
 // ---- the status animations ---------------------------------------------------------------------------------
 
-class StatusAnimationTest : public BackgroundThreadsTest {
-protected:
-    StandinFolder m_folder;
-    StatusAnimationsCopy m_animations{m_folder.Path()};
-};
+class StatusAnimationTest : public BackgroundThreadsTest {};
 
 TEST_F(StatusAnimationTest, LinkAnimationPlaysOncePerValidChangeAndIsNotRestartedWhilePlaying) {
-    DialogHarness ui(false);
+    JobSession job({.waitForStartup = false});
+    DialogHarness& ui = job.Ui();
     CPictureEx& animation = ui.Dialog().m_gifUrl;
     ASSERT_FALSE(animation.IsPlaying());
 
-    ui.SetText(IDC_URL, kLink);
+    ui.SetText(IDC_URL, kJobLink);
     const ULONGLONG firstChange = ::GetTickCount64();
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return animation.IsPlaying() != FALSE; }, 10000));
 
@@ -245,26 +237,26 @@ TEST_F(StatusAnimationTest, LinkAnimationPlaysOncePerValidChangeAndIsNotRestarte
     }
 
     // A valid link after it stopped plays it again.
-    ui.SetText(IDC_URL, kLink);
+    ui.SetText(IDC_URL, kJobLink);
     EXPECT_TRUE(DialogHarness::WaitFor([&] { return animation.IsPlaying() != FALSE; }, 10000));
 }
 
 TEST_F(StatusAnimationTest, ConvertingAnimationPlaysOnScreenInEveryJobAndIsLoadedOnlyForTheFirst) {
-    DialogHarness ui(false);
-    ASSERT_TRUE(WaitForSelfUpdate(m_folder));
+    JobSession job({.waitForStartup = false});
+    DialogHarness& ui = job.Ui();
+    ASSERT_TRUE(WaitForSelfUpdate(job.Folder()));
     CPictureEx& animation = ui.Dialog().m_gifConverting;
     HWND picture = ui.Control(IDC_GIF_CONVERTING);
-    const std::wstring file = m_folder.FilePath(L"gifs\\converting.gif");
+    const std::wstring file = job.Folder().FilePath(L"gifs\\converting.gif");
 
     for (const bool first : {true, false}) {
         SCOPED_TRACE(first ? "first job" : "second job, with the file gone");
-        m_folder.WriteScript("sleep 5000\n" + kItemStopsShort);
-        StartJob(ui);
+        job.Start("sleep 5000\n" + kItemStopsShort);
         ASSERT_TRUE(DialogHarness::WaitFor([&] { return animation.IsPlaying() != FALSE; }, 10000));
         EXPECT_TRUE(ShowsAnimation(picture));
-        ASSERT_TRUE(WaitForJobEnd(ui));
+        ASSERT_TRUE(job.WaitForJobEnd());
         EXPECT_FALSE(animation.IsPlaying());
-        EXPECT_FALSE(ShownInDialog(ui, IDC_GIF_CONVERTING));
+        EXPECT_FALSE(ui.Shown(IDC_GIF_CONVERTING));
         // The next job plays the animation already loaded: it must not need the file again.
         if (first) {
             ASSERT_TRUE(::DeleteFileW(file.c_str()));
@@ -273,26 +265,23 @@ TEST_F(StatusAnimationTest, ConvertingAnimationPlaysOnScreenInEveryJobAndIsLoade
 }
 
 TEST_F(StatusAnimationTest, ReadyAnimationFollowsOnlyAJobWithACompleteItemAndIsNotRestarted) {
-    DialogHarness ui(false);
-    ASSERT_TRUE(WaitForSelfUpdate(m_folder));
-    CPictureEx& animation = ui.Dialog().m_gifReady;
+    JobSession job({.waitForStartup = false});
+    ASSERT_TRUE(WaitForSelfUpdate(job.Folder()));
+    CPictureEx& animation = job.Dialog().m_gifReady;
 
-    m_folder.WriteScript(kItemStopsShort);
-    StartJob(ui);
-    ASSERT_TRUE(WaitForJobEnd(ui));
+    job.Start(kItemStopsShort);
+    ASSERT_TRUE(job.WaitForJobEnd());
     DialogHarness::Pause(1500);
     EXPECT_FALSE(animation.IsPlaying()) << "played after a job without a complete item";
 
-    m_folder.WriteScript(kItemCompletes);
-    StartJob(ui);
-    ASSERT_TRUE(WaitForJobEnd(ui));
+    job.Start(kItemCompletes);
+    ASSERT_TRUE(job.WaitForJobEnd());
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return animation.IsPlaying() != FALSE; }, 10000));
     const ULONGLONG firstEnd = ::GetTickCount64();
 
     // A second complete job while it plays: a restart would keep it playing until 12 s after that job.
-    m_folder.WriteScript("sleep 1500\n" + kItemCompletes);
-    StartJob(ui);
-    ASSERT_TRUE(WaitForJobEnd(ui));
+    job.Start("sleep 1500\n" + kItemCompletes);
+    ASSERT_TRUE(job.WaitForJobEnd());
     EXPECT_GE(::GetTickCount64() - firstEnd, 2000u);
     EXPECT_TRUE(animation.IsPlaying());
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return animation.IsPlaying() == FALSE; }, 14000));

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <map>
 #include <ostream>
 #include <sstream>
@@ -15,7 +14,6 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "support/desktop_search.h"
 #include "support/dialog_harness.h"
 #include "support/e2e_desktop.h"
 #include "support/fresh_account_test.h"
@@ -57,14 +55,7 @@ const SIZE kBackgroundSize{950, 560};
 // "output-folder").
 std::map<std::string, RECT> PaintedCaptions() {
     std::map<std::string, RECT> boxes;
-    const std::wstring path = WindowsPathOf(std::string(REELSIFT_SOURCE_DIR) + "/tests/data/artwork/caption_ink.txt");
-    std::FILE* file = ::_wfopen(path.c_str(), L"rb");
-    if (!file) return boxes;
-    std::string text;
-    char chunk[4096];
-    for (size_t read; (read = std::fread(chunk, 1, sizeof(chunk), file)) > 0;) text.append(chunk, read);
-    std::fclose(file);
-    std::istringstream lines(text);
+    std::istringstream lines(ReadFileBytes(SourceTreePath("tests/data/artwork/caption_ink.txt")));
     for (std::string line; std::getline(lines, line);) {
         if (line.empty() || line[0] == '#') continue;
         std::istringstream fields(line);
@@ -171,36 +162,21 @@ TEST_P(DisplayScaleTest, CaptionsStayUnderTheirClickAreasAndTheWindowHoldsItsDia
     // Nothing stored: the window's own size, centred.
     {
         DialogHarness ui(false);
-        RECT window{};
-        ::GetWindowRect(ui.Window(), &window);
-        EXPECT_EQ(window.right - window.left, ownSize.cx);
-        EXPECT_EQ(window.bottom - window.top, ownSize.cy);
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof(monitor);
-        ::GetMonitorInfoW(::MonitorFromWindow(ui.Window(), MONITOR_DEFAULTTONEAREST), &monitor);
-        EXPECT_NEAR((window.left + window.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
-        EXPECT_NEAR((window.top + window.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+        ExpectDefaultPlacement(ui.Window());
     }
 
     // The size a run at 100 % stored: kept where it was, and never smaller than the dialog.
     WriteSetting(L"LastWindowPos", L"966x604:10;20");
     StandinFolder folder(StandinFolder::Downloader::Missing);  // no animations over the artwork
-    const std::wstring program = folder.FilePath(L"Reelsift.exe");
-    ASSERT_TRUE(::CopyFileW(BuiltProgramPath().c_str(), program.c_str(), FALSE));
-    ProgramRun run(program, folder.Path());
-    HWND dialog = run.Dialog();
+    ProgramRun run(folder);
+    const DialogWindow& ui = run.Ui();
+    HWND dialog = ui.Window();
     ASSERT_NE(dialog, nullptr);
     // Read once the start-up show is over: it begins a moment after the dialog shows.
-    DialogHarness::WaitFor([&] { return ::IsWindowVisible(::GetDlgItem(dialog, IDC_STARTUP_PROGRESS)) != FALSE; },
-                           10000);
-    ASSERT_TRUE(DialogHarness::WaitFor(
-        [&] {
-            return ::IsWindowEnabled(::GetDlgItem(dialog, IDC_DOWNLOAD)) &&
-                   !::IsWindowVisible(::GetDlgItem(dialog, IDC_STARTUP_PROGRESS));
-        },
-        30000));
-    RECT window{};
-    ::GetWindowRect(dialog, &window);
+    DialogHarness::WaitFor([&] { return ui.Visible(IDC_STARTUP_PROGRESS); }, 10000);
+    ASSERT_TRUE(
+        DialogHarness::WaitFor([&] { return ui.Enabled(IDC_DOWNLOAD) && !ui.Visible(IDC_STARTUP_PROGRESS); }, 30000));
+    const RECT window = ui.Area();
     EXPECT_EQ(window.left, 10);
     EXPECT_EQ(window.top, 20);
     EXPECT_EQ(window.right - window.left, std::max<LONG>(966, ownSize.cx));
@@ -277,10 +253,8 @@ TEST_P(DisplayScaleTest, CaptionsStayUnderTheirClickAreasAndTheWindowHoldsItsDia
     EXPECT_TRUE(underneath.Any() && Near(underneath.box, label, edgeTolerance))
         << "background's label " << Describe(underneath.box) << ", painted at " << Describe(label);
 
-    HWND fullVideoLabel = ::GetDlgItem(dialog, IDC_FULL_VIDEO_LABEL);
-    ::SendMessageW(fullVideoLabel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    ::SendMessageW(fullVideoLabel, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    HWND modePicture = ::GetDlgItem(dialog, IDC_MODE_PICTURE);
+    ui.Click(IDC_FULL_VIDEO_LABEL);
+    HWND modePicture = ui.Control(IDC_MODE_PICTURE);
     ASSERT_TRUE(::IsWindowVisible(modePicture));
     const RECT modePlace = ClientRectOf(modePicture, dialog);
     EXPECT_TRUE(Near(modePlace, modePicturePlace, 1)) << Describe(modePlace) << " for " << Describe(modePicturePlace);
@@ -295,7 +269,7 @@ TEST_P(DisplayScaleTest, CaptionsStayUnderTheirClickAreasAndTheWindowHoldsItsDia
     EXPECT_TRUE(over.Any() && Near(over.box, underneath.box, 1))
         << "mode picture's label " << Describe(over.box) << ", background's " << Describe(underneath.box);
 
-    ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    ui.Close();
     EXPECT_EQ(run.WaitForExit(10000), 0u);
 }
 

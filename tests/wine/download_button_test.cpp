@@ -86,29 +86,11 @@ TEST_F(DownloadButtonTest, AValidLinkPutsTheDialogInTheBusyStateUntilTheJobEnds)
     ExpectJobState(ui, JobState::Idle);
 }
 
-// A folder whose name holds blanks, taken through the folder box.
-class BlankFolder {
-public:
-    BlankFolder() {
-        wchar_t temp[MAX_PATH] = L"";
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"my downloads " + std::to_wstring(::GetCurrentProcessId());
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
-    }
-    ~BlankFolder() { ::RemoveDirectoryW(m_path.c_str()); }
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    std::wstring m_path;
-};
-
 TEST_F(DownloadButtonTest, HostileInputsReachTheDownloaderAsExactlyTheIntendedArguments) {
-    const BlankFolder output;
+    const TempFolder output(L"my downloads ");  // a name with blanks, taken through the folder box
     DialogHarness ui;
     StandinFolder standin;  // after the start: the self-update run stays out of the record
-    ui.Focus(IDC_OUTPUT_FOLDER);
-    ui.SetText(IDC_OUTPUT_FOLDER, output.Path());
-    ui.Focus(IDC_URL);
+    ui.TypeAndLeave(IDC_OUTPUT_FOLDER, output.Path());
     ASSERT_EQ(ui.Dialog().GetOutputFolder().str(), output.Path());
 
     const std::wstring outputPath = output.Path() + L"\\%(title)s.%(ext)s";

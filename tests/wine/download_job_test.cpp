@@ -226,7 +226,7 @@ TEST_F(DownloadJobTest, RecordedRunsOfTheRealDownloaderShowTheirOutcome) {
 }
 
 TEST_F(DownloadJobTest, AMissingDownloaderEndsTheJobSilently) {
-    JobSession job(StandinFolder::Downloader::Missing);
+    JobSession job({.downloader = StandinFolder::Downloader::Missing});
     job.Start("");
     const std::vector<JobView> views = job.FollowToTheEnd(15000);
     ASSERT_FALSE(views.empty()) << "the job did not end";
@@ -268,14 +268,14 @@ TEST_F(DownloadJobTest, IdleRunningAndAbortingShowTheirControlsAndAbortAfterACom
 
 TEST_F(DownloadJobTest, AbortDuringASilentStretchEndsTheJobsTreeButNoOtherConverter) {
     JobSession job;
-    WatchedProcess unrelated = job.Folder().StartUnrelatedFfmpeg();
+    Process unrelated = job.Folder().StartUnrelatedFfmpeg();
     const StandinFolder::Script script =
         job.Start("spawn ffmpeg.exe 60000\n" + OutCommand("[download] Destination: Clip.mp4\n") + "sleep 60000\n");
     ASSERT_TRUE(
         job.WaitForView([](const JobView& v) { return v.status == L"[download] destination: clip.mp4"; }, 15000));
     const std::vector<DWORD> spawned = StandinFolder::SpawnedProcessIds(script);
     ASSERT_EQ(spawned.size(), 1u);
-    WatchedProcess ownConverter = WatchedProcess::Open(spawned[0]);
+    Process ownConverter = Process::Open(spawned[0]);
     ASSERT_TRUE(ownConverter.IsOpen());
     ASSERT_FALSE(ownConverter.EndsWithin(0));
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <set>
@@ -13,11 +12,11 @@
 #include "support/fresh_account_test.h"
 #include "support/dialog_harness.h"
 #include "support/e2e_desktop.h"
-#include "support/e2e_job_steps.h"
-#include "support/e2e_program_folder.h"
+#include "support/job_session.h"
 #include "support/program_run.h"
 #include "support/standin_folder.h"
 #include "support/tray_probe.h"
+#include "tests/support/desktop_windows.h"
 
 namespace {
 
@@ -44,116 +43,72 @@ std::vector<DWORD> ChildrenOtherThanTheDownloader(DWORD programId) {
     return others;
 }
 
-std::wstring WindowTitle(HWND window) {
-    wchar_t title[128] = L"";
-    ::GetWindowTextW(window, title, 128);
-    return title;
-}
-
-RECT WindowArea(HWND window) {
-    RECT area{};
-    ::GetWindowRect(window, &area);
-    return area;
-}
-
-// A click of the user on a control of the program: buttons through their own click, the caption-less click
-// areas through the mouse messages that make them notify.
-void ClickOn(HWND dialog, int id) {
-    HWND control = ::GetDlgItem(dialog, id);
-    wchar_t className[32] = L"";
-    ::GetClassNameW(control, className, 32);
-    if (::lstrcmpiW(className, L"Button") == 0) {
-        ::SendMessageW(control, BM_CLICK, 0, 0);
-    } else {
-        ::SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-        ::SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    }
-}
-
-bool Checked(HWND dialog, int id) {
-    return ::SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 TEST_F(EndToEndTest, FromAPastedLinkToACompletedJobAndAnExitFromTheIcon) {
-    StandinFolder folder;
-    StatusAnimationsCopy animations(folder.Path());
-    ScratchSubfolder output(folder.Path(), L"Output");
-    const std::wstring program = folder.FilePath(L"Reelsift.exe");
-    ASSERT_TRUE(::CopyFileW(BuiltProgramPath().c_str(), program.c_str(), FALSE));
+    StandinFolder folder(StandinFolder::Downloader::Present, StandinFolder::Animations::Copied);
+    TempFolder output(folder.Path(), L"Output");
     WriteSetting(L"LastFolderPath", output.Path());  // the user's account has the settings key
     folder.WriteScript("exit 0\n");
     StrayProcesses strays;
 
     // Start: the start-up show, then Download is on offer.
-    ProgramRun run(program, folder.Path());
-    HWND dialog = run.Dialog();
+    ProgramRun run(folder);
+    const DialogWindow& ui = run.Ui();
+    HWND dialog = ui.Window();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(WaitForSelfUpdate(folder));
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(dialog, IDC_DOWNLOAD)); }, 15000));
-    EXPECT_EQ(WindowTitle(dialog), L"Reelsift");
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Enabled(IDC_DOWNLOAD); }, 15000));
+    EXPECT_EQ(ui.Title(), L"Reelsift");
 
     // The link comes from the clipboard once auto-paste is on.
-    ClickOn(dialog, IDC_AUTO_PASTE_LABEL);
-    ASSERT_TRUE(Checked(dialog, IDC_AUTO_PASTE));
+    ui.Click(IDC_AUTO_PASTE_LABEL);
+    ASSERT_TRUE(ui.Checked(IDC_AUTO_PASTE));
     PutOnClipboard(kJobLink);
     BringToFront(dialog);
-    ASSERT_TRUE(DialogHarness::WaitFor(
-        [&] {
-            wchar_t box[256] = L"";
-            ::GetDlgItemTextW(dialog, IDC_URL, box, 256);
-            return kJobLink == box;
-        },
-        15000))
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Text(IDC_URL) == kJobLink; }, 15000))
         << "the watcher did not paste the link";
 
     // Options: audio only as MP3, open the folder when done.
-    ClickOn(dialog, IDC_AUDIO_ONLY_LABEL);
-    ASSERT_TRUE(Checked(dialog, IDC_AUDIO_ONLY));
-    HWND formats = ::GetDlgItem(dialog, IDC_AUDIO_FORMAT);
-    ::SendMessageW(formats, CB_SETCURSEL, 1, 0);
-    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_AUDIO_FORMAT, CBN_SELCHANGE), reinterpret_cast<LPARAM>(formats));
-    ClickOn(dialog, IDC_AUTO_OPEN_LABEL);
-    ASSERT_TRUE(Checked(dialog, IDC_AUTO_OPEN));
+    ui.Click(IDC_AUDIO_ONLY_LABEL);
+    ASSERT_TRUE(ui.Checked(IDC_AUDIO_ONLY));
+    ui.Select(IDC_AUDIO_FORMAT, 1);
+    ui.Click(IDC_AUTO_OPEN_LABEL);
+    ASSERT_TRUE(ui.Checked(IDC_AUTO_OPEN));
 
     // Download: the recorded run of the real downloader, with a pause at the end to press Notify in.
-    RewriteCurrentScript("replay " + DownloaderFixtureFolder("extract-audio-mp3") + "\nsleep 5000\n");
+    folder.RewriteScript("replay " + DownloaderFixtureFolder("extract-audio-mp3") + "\nsleep 5000\n");
     const ULONGLONG downloadPressed = ::GetTickCount64();
-    ::PostMessageW(::GetDlgItem(dialog, IDC_DOWNLOAD), BM_CLICK, 0, 0);
-    HWND progress = ::GetDlgItem(dialog, IDC_MAIN_PROGRESS);
+    ui.ClickLater(IDC_DOWNLOAD);
     ASSERT_TRUE(DialogHarness::WaitFor(
-        [&] {
-            return WindowTitle(dialog).rfind(L"Download ", 0) == 0 && ::SendMessageW(progress, PBM_GETPOS, 0, 0) > 0;
-        },
-        10000))
+        [&] { return ui.Title().rfind(L"Download ", 0) == 0 && ui.BarPosition(IDC_MAIN_PROGRESS) > 0; }, 10000))
         << "no progress shown";
-    EXPECT_TRUE(::IsWindowVisible(progress));
-    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog, IDC_STATUS)));
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_DOWNLOAD)));
+    EXPECT_TRUE(ui.Visible(IDC_MAIN_PROGRESS));
+    EXPECT_TRUE(ui.Visible(IDC_STATUS));
+    EXPECT_FALSE(ui.Enabled(IDC_DOWNLOAD));
     const std::vector<std::wstring> commandLines = folder.RecordedCommandLines();
     ASSERT_EQ(commandLines.size(), 2u);
     EXPECT_NE(commandLines[1].find(L"--audio-format mp3"), std::wstring::npos);
     EXPECT_NE(commandLines[1].find(L"--extract-audio"), std::wstring::npos);
     DialogHarness::Pause(300);  // let the bar draw its figure
-    SaveScreenshot("screenshot-job", WindowArea(dialog));
+    SaveScreenshot("screenshot-job", ui.Area());
 
     // Notify when finished: the dialog goes into the notification area until the job is done.
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowVisible(::GetDlgItem(dialog, IDC_NOTIFY)); }, 5000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Visible(IDC_NOTIFY); }, 5000));
     const int iconsBefore = TrayIconCount();
-    ::PostMessageW(::GetDlgItem(dialog, IDC_NOTIFY), BM_CLICK, 0, 0);
+    ui.ClickLater(IDC_NOTIFY);
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return !::IsWindowVisible(dialog); }, 3000));
     EXPECT_EQ(TrayIconCount(), iconsBefore + 1);
 
     // The job ends with its item at 100 percent: the balloon.
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return WindowTitle(dialog) == L"Reelsift"; }, 25000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Title() == L"Reelsift"; }, 25000));
     const ULONGLONG jobEnded = ::GetTickCount64();
-    RewriteCurrentScript("exit 0\n");  // for the self-update of the next start
+    folder.RewriteScript("exit 0\n");  // for the self-update of the next start
     EXPECT_TRUE(DialogHarness::WaitFor([] { return TrayBalloonVisible(); }, 5000));
     SaveScreenshot("screenshot-balloon", RECT{0, 0, 400, 160});
 
     // Back from the icon: the ready animation plays.
     ::PostMessageW(dialog, WM_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONUP);
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowVisible(dialog) != FALSE; }, 3000));
-    EXPECT_TRUE(ShowsAnimation(::GetDlgItem(dialog, IDC_GIF_READY)));
+    EXPECT_TRUE(ShowsAnimation(ui.Control(IDC_GIF_READY)));
 
     // 12.5 s after the end the output folder opens by itself, through the shell.
     std::vector<DWORD> opened;
@@ -180,85 +135,67 @@ TEST_F(EndToEndTest, FromAPastedLinkToACompletedJobAndAnExitFromTheIcon) {
     EXPECT_TRUE(DialogHarness::WaitFor([&] { return TrayIconCount() == iconsBefore; }, 3000));
 
     // The next start finds the choices again.
-    ProgramRun next(program, folder.Path());
-    ASSERT_NE(next.Dialog(), nullptr);
-    EXPECT_TRUE(Checked(next.Dialog(), IDC_AUTO_PASTE));
-    EXPECT_TRUE(Checked(next.Dialog(), IDC_AUDIO_ONLY));
-    EXPECT_TRUE(Checked(next.Dialog(), IDC_AUTO_OPEN));
-    EXPECT_EQ(::SendDlgItemMessageW(next.Dialog(), IDC_AUDIO_FORMAT, CB_GETCURSEL, 0, 0), 1);
-    wchar_t shownFolder[MAX_PATH] = L"";
-    ::GetDlgItemTextW(next.Dialog(), IDC_OUTPUT_FOLDER, shownFolder, MAX_PATH);
-    EXPECT_EQ(std::wstring(shownFolder), output.Path());
+    ProgramRun next(folder);
+    const DialogWindow& nextUi = next.Ui();
+    ASSERT_NE(nextUi.Window(), nullptr);
+    EXPECT_TRUE(nextUi.Checked(IDC_AUTO_PASTE));
+    EXPECT_TRUE(nextUi.Checked(IDC_AUDIO_ONLY));
+    EXPECT_TRUE(nextUi.Checked(IDC_AUTO_OPEN));
+    EXPECT_EQ(nextUi.Selection(IDC_AUDIO_FORMAT), 1);
+    EXPECT_EQ(nextUi.Text(IDC_OUTPUT_FOLDER), output.Path());
 
     // The idle dialog once its start-up show is over, for the README.
     ASSERT_TRUE(DialogHarness::WaitFor(
-        [&] {
-            return ::IsWindowEnabled(::GetDlgItem(next.Dialog(), IDC_DOWNLOAD)) &&
-                   !::IsWindowVisible(::GetDlgItem(next.Dialog(), IDC_STARTUP_PROGRESS));
-        },
-        15000));
+        [&] { return nextUi.Enabled(IDC_DOWNLOAD) && !nextUi.Visible(IDC_STARTUP_PROGRESS); }, 15000));
     ClearClipboard();  // nothing to paste into the picture
     DialogHarness::Pause(300);
-    SaveScreenshot("screenshot", WindowArea(next.Dialog()));
-    ::PostMessageW(next.Dialog(), WM_CLOSE, 0, 0);
+    SaveScreenshot("screenshot", nextUi.Area());
+    nextUi.Close();
     EXPECT_EQ(next.WaitForExit(10000), 0u);
 }
 
 TEST_F(EndToEndTest, NewLinkStartsAVisibleCopyInFront) {
     StandinFolder folder;
-    const std::wstring program = folder.FilePath(L"Reelsift.exe");
-    ASSERT_TRUE(::CopyFileW(BuiltProgramPath().c_str(), program.c_str(), FALSE));
     folder.WriteScript("exit 0\n");
     StrayProcesses strays;
-    ProgramRun run(program, folder.Path());
-    ASSERT_NE(run.Dialog(), nullptr);
+    ProgramRun run(folder);
+    const DialogWindow& ui = run.Ui();
+    ASSERT_NE(ui.Window(), nullptr);
     ASSERT_TRUE(WaitForSelfUpdate(folder));
 
-    RewriteCurrentScript("out [download]  10.0% of 2.92MiB at  1.00MiB/s ETA 00:02\\r\nsleep 30000\n");
-    ::SetDlgItemTextW(run.Dialog(), IDC_URL, kJobLink.c_str());
-    HWND download = ::GetDlgItem(run.Dialog(), IDC_DOWNLOAD);
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowEnabled(download) != FALSE; }, 15000));
-    ::PostMessageW(download, BM_CLICK, 0, 0);
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return WindowTitle(run.Dialog()).rfind(L"Download ", 0) == 0; }, 15000));
-    RewriteCurrentScript("exit 0\n");  // the copy's own self-update ends at once
+    folder.RewriteScript("out [download]  10.0% of 2.92MiB at  1.00MiB/s ETA 00:02\\r\nsleep 30000\n");
+    ui.SetText(IDC_URL, kJobLink);
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Enabled(IDC_DOWNLOAD); }, 15000));
+    ui.ClickLater(IDC_DOWNLOAD);
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Title().rfind(L"Download ", 0) == 0; }, 15000));
+    folder.RewriteScript("exit 0\n");  // the copy's own self-update ends at once
 
-    HWND newLink = ::GetDlgItem(run.Dialog(), IDC_NEW_LINK);
-    ASSERT_TRUE(::IsWindowEnabled(newLink));
-    ::PostMessageW(newLink, BM_CLICK, 0, 0);
-    std::vector<DWORD> copies;
-    ASSERT_TRUE(DialogHarness::WaitFor(
-        [&] {
-            copies = ChildProcessIds(run.ProcessId(), L"Reelsift.exe");
-            return !copies.empty();
-        },
-        10000))
-        << "no copy started";
+    ASSERT_TRUE(ui.Enabled(IDC_NEW_LINK));
+    ui.ClickLater(IDC_NEW_LINK);
+    const std::vector<DWORD> copies = WaitForChildProcesses(run.ProcessId(), L"Reelsift.exe", 10000);
+    ASSERT_FALSE(copies.empty()) << "no copy started";
     for (DWORD id : copies) strays.Add(id);
     ASSERT_EQ(copies.size(), 1u);
 
     // Its dialog shows and comes to the front.
-    HWND copyDialog = nullptr;
+    DialogWindow copy;
     ASSERT_TRUE(DialogHarness::WaitFor(
         [&] {
-            copyDialog = ::GetForegroundWindow();
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(copyDialog, &owner);
-            return owner == copies[0] && ::IsWindowVisible(copyDialog);
+            copy = DialogWindow(::GetForegroundWindow());
+            return ProcessOfWindow(copy.Window()) == copies[0] && ::IsWindowVisible(copy.Window());
         },
         10000))
         << "the copy's dialog is not in front";
-    EXPECT_EQ(WindowTitle(copyDialog), L"Reelsift");
+    EXPECT_EQ(copy.Title(), L"Reelsift");
 
     // End both the way a user does; closing the first also ends its downloader.
-    ::PostMessageW(copyDialog, WM_CLOSE, 0, 0);
-    ::PostMessageW(run.Dialog(), WM_CLOSE, 0, 0);
+    const Process copyProcess = Process::Open(copies[0]);
+    ASSERT_TRUE(copyProcess.IsOpen());
+    copy.Close();
+    ui.Close();
     EXPECT_EQ(run.WaitForExit(10000), 0u);
-    HANDLE copy = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, copies[0]);
-    ASSERT_NE(copy, nullptr);
-    DWORD copyExit = STILL_ACTIVE;
-    DialogHarness::WaitFor([&] { return ::GetExitCodeProcess(copy, &copyExit) && copyExit != STILL_ACTIVE; }, 10000);
-    ::CloseHandle(copy);
-    EXPECT_EQ(copyExit, 0u);
+    DialogHarness::WaitFor([&] { return copyProcess.ExitCode() != STILL_ACTIVE; }, 10000);
+    EXPECT_EQ(copyProcess.ExitCode(), 0u);
 }
 
 }  // namespace

@@ -13,14 +13,7 @@ namespace {
 
 constexpr wchar_t kBadDate[] = L"Bad date format... Please use this format: MM/DD/YYYY";
 
-class FilterInputTest : public FreshAccountTest {
-protected:
-    static void TypeAndLeave(DialogHarness& ui, const std::wstring& typed) {
-        ui.Focus(IDC_FILTER_VALUE);
-        ui.SetText(IDC_FILTER_VALUE, typed);
-        ui.Focus(IDC_URL);
-    }
-};
+class FilterInputTest : public FreshAccountTest {};
 
 TEST_F(FilterInputTest, BoxLabelAndFocusWalkTheStateTable) {
     DialogHarness ui(false);
@@ -105,7 +98,7 @@ TEST_F(FilterInputTest, EachKindShowsItsHintAndCleansItsValueWhenTheBoxLosesTheF
         EXPECT_EQ(ui.Text(IDC_FILTER_VALUE), L"");
         EXPECT_EQ(ui.FocusedControl(), ui.Control(IDC_FILTER_VALUE));
 
-        TypeAndLeave(ui, c.typed);
+        ui.TypeAndLeave(IDC_FILTER_VALUE, c.typed);
         EXPECT_EQ(ui.Text(IDC_FILTER_VALUE), c.cleaned);
         EXPECT_FALSE(ui.Visible(IDC_FILTER_HINT));
     }
@@ -117,13 +110,13 @@ TEST_F(FilterInputTest, DateKindsReportOnlyAWrongCountAndCleanTheirOwnMessageToI
     ui.Select(IDC_FILTER_KIND, 7);
 
     for (const wchar_t* typed : {L"", L"abc", L"//"}) {
-        TypeAndLeave(ui, typed);
+        ui.TypeAndLeave(IDC_FILTER_VALUE, typed);
         EXPECT_NE(ui.Text(IDC_FILTER_VALUE), kBadDate) << typed;
     }
-    TypeAndLeave(ui, L"2015/12/31");
+    ui.TypeAndLeave(IDC_FILTER_VALUE, L"2015/12/31");
     EXPECT_EQ(ui.Text(IDC_FILTER_VALUE), L"2015/12/31");
 
-    TypeAndLeave(ui, L"1/1/2016");
+    ui.TypeAndLeave(IDC_FILTER_VALUE, L"1/1/2016");
     ASSERT_EQ(ui.Text(IDC_FILTER_VALUE), kBadDate);
     ui.Focus(IDC_FILTER_VALUE);
     ui.Focus(IDC_URL);
@@ -184,7 +177,7 @@ TEST_F(FilterInputTest, AStoredKindWaitsInTheDisabledComboBoxUntilTheFilterIsTur
 
     ui.Click(IDC_FILTER_LABEL);
     EXPECT_EQ(ui.Text(IDC_FILTER_HINT), L"e.g. \"12/31/2015\" or \"01/01/2016\"");
-    TypeAndLeave(ui, L"01/01/2016");
+    ui.TypeAndLeave(IDC_FILTER_VALUE, L"01/01/2016");
     EXPECT_EQ(ui.Text(IDC_FILTER_VALUE), L"01/01/2016");
 }
 

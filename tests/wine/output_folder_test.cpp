@@ -3,51 +3,31 @@
 
 #include <windows.h>
 #include <shlobj.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "support/dialog_harness.h"
+#include "support/e2e_desktop.h"
 #include "support/fresh_account_test.h"
 #include "support/standin_folder.h"
 
 namespace {
 
 // A folder of this test's own, with a subfolder and a file in it.
-class ScratchFolder {
+class ScratchFolder : public TempFolder {
 public:
-    ScratchFolder() {
-        wchar_t temp[MAX_PATH] = L"";
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"reelsift output " + std::to_wstring(::GetCurrentProcessId());
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
+    ScratchFolder() : TempFolder(L"reelsift output ") {
         ::CreateDirectoryW(Sub().c_str(), nullptr);
-        HANDLE file = ::CreateFileW(File().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+        WriteFileBytes(File(), "");
     }
-    ~ScratchFolder() {
-        ::DeleteFileW(File().c_str());
-        ::RemoveDirectoryW(Sub().c_str());
-        ::RemoveDirectoryW(m_path.c_str());
-    }
-    const std::wstring& Path() const { return m_path; }
-    std::wstring Sub() const { return m_path + L"\\Music"; }
-    std::wstring File() const { return m_path + L"\\notes.txt"; }
-
-private:
-    std::wstring m_path;
+    std::wstring Sub() const { return FilePath(L"Music"); }
+    std::wstring File() const { return FilePath(L"notes.txt"); }
 };
 
 class OutputFolderTest : public FreshAccountTest {
 protected:
-    static void TypeAndLeave(DialogHarness& ui, const std::wstring& typed) {
-        ui.Focus(IDC_OUTPUT_FOLDER);
-        ui.SetText(IDC_OUTPUT_FOLDER, typed);
-        ui.Focus(IDC_URL);
-    }
     static std::wstring Folder(DialogHarness& ui) { return ui.Dialog().GetOutputFolder().str(); }
 };
 
@@ -73,7 +53,7 @@ TEST_F(OutputFolderTest, ATypedFolderIsTidiedAndTakenWhenItExistsAndPutBackWhenN
     DialogHarness ui(false);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        TypeAndLeave(ui, c.typed);
+        ui.TypeAndLeave(IDC_OUTPUT_FOLDER, c.typed);
         EXPECT_EQ(ui.Text(IDC_OUTPUT_FOLDER), c.taken);
         EXPECT_EQ(Folder(ui), c.taken);
         EXPECT_EQ(ui.Visible(IDC_DRIVE_ROOT_WARNING), c.warning);
@@ -133,24 +113,11 @@ TEST_F(OutputFolderTest, OpeningStopsAPendingAutomaticOpening) {
     EXPECT_EQ(openings(), 2u);
 }
 
-// The processes this one has started, by id.
-std::set<DWORD> ChildProcesses() {
-    std::set<DWORD> children;
-    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32FirstW(snapshot, &entry); more; more = ::Process32NextW(snapshot, &entry)) {
-        if (entry.th32ParentProcessID == ::GetCurrentProcessId()) children.insert(entry.th32ProcessID);
-    }
-    ::CloseHandle(snapshot);
-    return children;
-}
-
 TEST_F(OutputFolderTest, OpeningARealFolderReturnsToTheDialog) {
     const ScratchFolder scratch;
     DialogHarness ui(false);
     ui.SetText(IDC_OUTPUT_FOLDER, scratch.Path());
-    const std::set<DWORD> before = ChildProcesses();
+    const std::vector<DWORD> before = ChildProcessIds(::GetCurrentProcessId());
 
     const ULONGLONG start = ::GetTickCount64();
     ui.Click(IDC_OPEN_FOLDER);
@@ -159,12 +126,8 @@ TEST_F(OutputFolderTest, OpeningARealFolderReturnsToTheDialog) {
 
     // The shell's folder window is not ours to keep.
     DialogHarness::Pause(500);
-    for (DWORD id : ChildProcesses()) {
-        if (before.count(id)) continue;
-        if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
-            ::TerminateProcess(process, 0);
-            ::CloseHandle(process);
-        }
+    for (DWORD id : ChildProcessIds(::GetCurrentProcessId())) {
+        if (std::find(before.begin(), before.end(), id) == before.end()) EndProcessTree(id);
     }
 }
 

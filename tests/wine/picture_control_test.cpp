@@ -12,6 +12,8 @@
 #include "picture/PictureEx.h"
 #include "picture/ScopedHandles.h"
 #include "support/picture_probe.h"
+#include "tests/support/desktop_windows.h"
+#include "tests/support/win32_helpers.h"
 
 namespace {
 
@@ -39,12 +41,6 @@ protected:
     CPictureEx picture;
 };
 
-std::wstring ProgramGif(const char* name) {
-    std::wstring path = L"Z:";
-    for (const char* c = REELSIFT_SOURCE_DIR "/gifs/"; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return path + std::wstring(name, name + strlen(name));
-}
-
 struct DecodedFrame {
     Microsoft::WRL::ComPtr<IPicture> picture;
     SIZE size;
@@ -54,16 +50,8 @@ struct DecodedFrame {
 // Every frame of a GIF file decoded as the control decodes it, each from a one-frame GIF of its own.
 std::vector<DecodedFrame> DecodeFrames(const std::wstring& path, SIZE& screenSize) {
     std::vector<DecodedFrame> frames;
-    std::vector<std::uint8_t> data;
-    {
-        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return frames;
-        data.resize(::GetFileSize(file, nullptr));
-        DWORD read = 0;
-        const BOOL ok = ::ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &read, nullptr);
-        ::CloseHandle(file);
-        if (!ok || read != data.size()) return frames;
-    }
+    const std::string bytes = ReadFileBytes(path);
+    const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
     const auto size = static_cast<std::uint32_t>(data.size());
     const std::optional<GifScreen> screen = ReadGifScreen(data.data(), size);
     if (!screen) return frames;
@@ -137,11 +125,11 @@ private:
 };
 
 TEST(FrameImage, DrawsExactlyWhatRenderingItsPictureDraws) {
-    const std::wstring paths[] = {ProgramGif("converting.gif"),
-                                  ProgramGif("url.gif"),
-                                  ProgramGif("ready.gif"),
-                                  ProgramGif("eyes.gif"),
-                                  ProgramGif("downloading.gif"),
+    const std::wstring paths[] = {ProgramGif(L"converting.gif"),
+                                  ProgramGif(L"url.gif"),
+                                  ProgramGif(L"ready.gif"),
+                                  ProgramGif(L"eyes.gif"),
+                                  ProgramGif(L"downloading.gif"),
                                   PictureTestFile(L"disposal.gif"),
                                   PictureTestFile(L"held_frames.gif")};  // this one has a transparent frame
     for (const std::wstring& path : paths) {
@@ -171,7 +159,7 @@ TEST_F(PictureControlTest, LoadsEachKindOfPictureAndTakesItsSize) {
         COLORREF colour;
     };
     const Case cases[] = {
-        {ProgramGif("eyes.gif"), true, GifScreenSize(ProgramGif("eyes.gif")), {}, 0},
+        {ProgramGif(L"eyes.gif"), true, GifScreenSize(ProgramGif(L"eyes.gif")), {}, 0},
         {PictureTestFile(L"one_frame.gif"), false, {50, 40}, {10, 10}, kBlue},
         {PictureTestFile(L"still.bmp"), false, {30, 20}, {15, 10}, kRed},
         {PictureTestFile(L"still.jpg"), false, {24, 16}, {12, 8}, RGB(0x20, 0x40, 0xC0)},
@@ -307,7 +295,7 @@ TEST_F(PictureControlTest, ResumingDisposesOfTheStoppedFrameFirstAndAFrameWithou
     // The last frame has no graphic control extension: it stays until the animation is stopped.
     ASSERT_TRUE(PumpUntil([&] { return Pixel(39, 29) == kYellow; }, 10000));
     EXPECT_EQ(Pixel(7, 10), face);
-    PumpFor(1500);
+    PumpMessagesFor(1500);
     EXPECT_EQ(PictureExProbe::Frame(picture), 3);
     EXPECT_EQ(Pixel(25, 15), kRed) << "the animation wrapped";
     EXPECT_TRUE(picture.IsPlaying());
@@ -382,7 +370,7 @@ DWORD WINAPI LoadDrawAndStopRepeatedly(void* argument) {
 }
 
 TEST_F(PictureControlTest, LoadsAndDrawsFromSeveralThreadsWhileTheWindowPaints) {
-    const std::wstring paths[] = {PictureTestFile(L"disposal.gif"), ProgramGif("eyes.gif"),
+    const std::wstring paths[] = {PictureTestFile(L"disposal.gif"), ProgramGif(L"eyes.gif"),
                                   PictureTestFile(L"still.bmp")};
     Worker worker{&picture, paths};
     HANDLE threads[3];
@@ -397,8 +385,8 @@ TEST_F(PictureControlTest, LoadsAndDrawsFromSeveralThreadsWhileTheWindowPaints) 
     picture.Unload();
     EXPECT_FALSE(picture.IsPlaying());
     EXPECT_EQ(PictureExProbe::Thread(picture), nullptr);
-    ASSERT_TRUE(picture.LoadFromFile(ProgramGif("eyes.gif").c_str()));
-    EXPECT_EQ(window.StaticSize().cx, GifScreenSize(ProgramGif("eyes.gif")).cx);
+    ASSERT_TRUE(picture.LoadFromFile(ProgramGif(L"eyes.gif").c_str()));
+    EXPECT_EQ(window.StaticSize().cx, GifScreenSize(ProgramGif(L"eyes.gif")).cx);
 }
 
 TEST_F(PictureControlTest, DestroyingTheWindowStopsTheAnimation) {

@@ -16,22 +16,17 @@ namespace {
 
 class ProgramTest : public FreshAccountTest {};
 
-bool DownloadEnabled(HWND dialog) {
-    return ::IsWindowEnabled(::GetDlgItem(dialog, IDC_DOWNLOAD)) != FALSE;
-}
-
 TEST_F(ProgramTest, StartsWithoutAnimationsOrDownloaderAndClosesWithExitCodeZero) {
     StandinFolder folder(StandinFolder::Downloader::Missing);  // no youtube-dl.exe, no gifs folder
-    const std::wstring program = folder.FilePath(L"Reelsift.exe");
-    ASSERT_TRUE(::CopyFileW(BuiltProgramPath().c_str(), program.c_str(), FALSE));
-    ProgramRun run(program, folder.Path());
-    ASSERT_NE(run.Dialog(), nullptr);
+    ProgramRun run(folder);
+    const DialogWindow& ui = run.Ui();
+    ASSERT_NE(ui.Window(), nullptr);
 
     // The start-up show ends and enables Download although nothing could be loaded or updated.
-    EXPECT_TRUE(DialogHarness::WaitFor([&] { return !DownloadEnabled(run.Dialog()); }, 3000));
-    EXPECT_TRUE(DialogHarness::WaitFor([&] { return DownloadEnabled(run.Dialog()); }, 15000));
+    EXPECT_TRUE(DialogHarness::WaitFor([&] { return !ui.Enabled(IDC_DOWNLOAD); }, 3000));
+    EXPECT_TRUE(DialogHarness::WaitFor([&] { return ui.Enabled(IDC_DOWNLOAD); }, 15000));
 
-    ::PostMessageW(run.Dialog(), WM_CLOSE, 0, 0);
+    ui.Close();
     EXPECT_EQ(run.WaitForExit(10000), 0u);
     // Closing saved the settings, creating the key on this fresh account.
     EXPECT_EQ(ReadSetting(L"check_auto_paste"), L"false");
@@ -40,40 +35,33 @@ TEST_F(ProgramTest, StartsWithoutAnimationsOrDownloaderAndClosesWithExitCodeZero
 
 TEST_F(ProgramTest, MessageBoxCaptionIsTheExecutablesName) {
     StandinFolder folder(StandinFolder::Downloader::Missing);
-    const std::wstring program = folder.FilePath(L"Renamed Tool.exe");
-    ASSERT_TRUE(::CopyFileW(BuiltProgramPath().c_str(), program.c_str(), FALSE));
-    ProgramRun run(program, folder.Path());
-    ASSERT_NE(run.Dialog(), nullptr);
+    ProgramRun run(folder, L"Renamed Tool.exe");
+    const DialogWindow& ui = run.Ui();
+    ASSERT_NE(ui.Window(), nullptr);
 
     // An empty link: the Download handler only complains.
-    ::PostMessageW(run.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_DOWNLOAD, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(run.Dialog(), IDC_DOWNLOAD)));
-    HWND box = run.FindOtherDialog(10000);
-    ASSERT_NE(box, nullptr);
-    wchar_t caption[128] = L"";
-    ::GetWindowTextW(box, caption, 128);
-    EXPECT_STREQ(caption, L"Renamed Tool");
-    wchar_t text[256] = L"";
-    ::GetDlgItemTextW(box, 0xFFFF, text, 256);
-    EXPECT_STREQ(text, L"Please paste the correct link...");
+    ::PostMessageW(ui.Window(), WM_COMMAND, MAKEWPARAM(IDC_DOWNLOAD, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(ui.Control(IDC_DOWNLOAD)));
+    const DialogWindow box(ui.WaitForPopup(10000));
+    ASSERT_NE(box.Window(), nullptr);
+    EXPECT_EQ(box.Title(), L"Renamed Tool");
+    EXPECT_EQ(box.Text(0xFFFF), L"Please paste the correct link...");
 
-    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ::PostMessageW(run.Dialog(), WM_CLOSE, 0, 0);
+    ::PostMessageW(box.Window(), WM_COMMAND, IDOK, 0);
+    ui.Close();
     EXPECT_EQ(run.WaitForExit(10000), 0u);
 }
 
 TEST_F(ProgramTest, UpdatesTheDownloaderOnceAtStart) {
     StandinFolder folder;
-    const std::wstring program = folder.FilePath(L"Reelsift.exe");
-    ASSERT_TRUE(::CopyFileW(BuiltProgramPath().c_str(), program.c_str(), FALSE));
-    ProgramRun run(program, folder.Path());
-    ASSERT_NE(run.Dialog(), nullptr);
+    ProgramRun run(folder);
+    ASSERT_NE(run.Ui().Window(), nullptr);
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return !folder.RecordedCommandLines().empty(); }, 10000));
     ::Sleep(500);  // a second start would have come by now
     const auto lines = folder.RecordedCommandLines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], L"youtube-dl.exe -U");
-    ::PostMessageW(run.Dialog(), WM_CLOSE, 0, 0);
+    run.Ui().Close();
     EXPECT_EQ(run.WaitForExit(10000), 0u);
 }
 
@@ -102,8 +90,7 @@ TEST(ShippedPrograms, EachManifestNamesTheArchitectureOfItsProgram) {
     for (const ShippedProgram& shipped : {ShippedProgram{"dist", IMAGE_FILE_MACHINE_I386, "x86"},
                                           ShippedProgram{"dist-x64", IMAGE_FILE_MACHINE_AMD64, "amd64"}}) {
         SCOPED_TRACE(shipped.folder);
-        const std::wstring path =
-            WindowsPathOf(std::string(REELSIFT_SOURCE_DIR) + "/" + shipped.folder + "/Reelsift.exe");
+        const std::wstring path = SourceTreePath(std::string(shipped.folder) + "/Reelsift.exe");
         HMODULE program = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         ASSERT_NE(program, nullptr) << "not built: run scripts/build";
         // A data-file module's handle is the address of the file's bytes with the low bits set.

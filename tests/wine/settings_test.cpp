@@ -13,6 +13,7 @@
 #include "support/dialog_harness.h"
 #include "support/fresh_account_test.h"
 #include "support/template_layout.h"
+#include "tests/support/win32_helpers.h"
 
 namespace {
 
@@ -51,23 +52,6 @@ void ExpectPlacement(const DialogHarness& ui, int width, int height, int left, i
     EXPECT_EQ(rect.left, left);
     EXPECT_EQ(rect.top, top);
 }
-
-// A folder that exists while the test runs.
-class ExistingFolder {
-public:
-    explicit ExistingFolder(const wchar_t* name) {
-        wchar_t temp[MAX_PATH] = L"";
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + name + std::to_wstring(::GetCurrentProcessId());
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
-    }
-    ~ExistingFolder() { Remove(); }
-    void Remove() const { ::RemoveDirectoryW(m_path.c_str()); }
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    std::wstring m_path;
-};
 
 class SettingsTest : public FreshAccountTest {
 protected:
@@ -109,8 +93,8 @@ TEST_F(SettingsTest, AFirstStartReadsWithoutCreatingTheKeyAndClosingCreatesItFor
 }
 
 TEST_F(SettingsTest, AllFifteenValuesSurviveACloseAndAStart) {
-    const ExistingFolder folder(L"reelsift settings ");
-    const ExistingFolder other(L"reelsift typed only ");
+    const TempFolder folder(L"reelsift settings ");
+    const TempFolder other(L"reelsift typed only ");
     const int checked[] = {IDC_AUTO_PASTE, IDC_FULL_VIDEO, IDC_METADATA, IDC_THUMBNAIL, IDC_PLAYLIST_FOLDERS};
     {
         DialogHarness ui(false);
@@ -211,7 +195,7 @@ TEST_F(SettingsTest, AStoredCombinationIsShownAsStoredWithoutAnyRuleRunning) {
 }
 
 TEST_F(SettingsTest, AMalformedValueReadsAsEmpty) {
-    const ExistingFolder folder(L"reelsift stored ");
+    const TempFolder folder(L"reelsift stored ");
     enum class Size { Whole, LastByteCut, NoTerminator, Zero };
     struct Form {
         const char* what;
@@ -323,7 +307,7 @@ TEST_F(SettingsTest, AMinimisedOrMaximisedWindowKeepsItsRestoredRectangle) {
 }
 
 TEST_F(SettingsTest, AFolderThatNoLongerExistsIsNotWrittenOver) {
-    ExistingFolder folder(L"reelsift vanishing ");
+    TempFolder folder(L"reelsift vanishing ");
     WriteSetting(L"LastFolderPath", folder.Path());
     DialogHarness ui(false);
     ASSERT_EQ(ui.Dialog().GetOutputFolder().str(), folder.Path());

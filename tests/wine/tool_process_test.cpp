@@ -1,5 +1,6 @@
 #include "download/ToolProcess.h"
 #include "support/standin_folder.h"
+#include "support/tool_output.h"
 
 #include <gtest/gtest.h>
 
@@ -11,46 +12,11 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr unsigned long kReadSize = 1024;
-
-std::vector<std::string> ReadToEnd(ToolProcess& tool) {
-    std::vector<std::string> chunks;
-    char buffer[kReadSize];
-    unsigned long got = 0;
-    while (tool.Read(buffer, kReadSize, got)) {
-        if (got > 0) chunks.emplace_back(buffer, got);
-    }
-    return chunks;
-}
-
-// Reads until the output so far contains the marker; false when the pipe broke first.
-bool ReadUntil(ToolProcess& tool, const std::string& marker) {
-    std::string output;
-    char buffer[kReadSize];
-    unsigned long got = 0;
-    while (output.find(marker) == std::string::npos) {
-        if (!tool.Read(buffer, kReadSize, got)) return false;
-        output.append(buffer, got);
-    }
-    return true;
-}
 
 std::string Joined(const std::vector<std::string>& chunks) {
     std::string all;
     for (const std::string& chunk : chunks) all += chunk;
     return all;
-}
-
-std::string UnixFileBytes(const std::string& windowsPath) {
-    std::wstring path(windowsPath.begin(), windowsPath.end());
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    std::string bytes;
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
 }
 
 const wchar_t* const kDownloader = L"youtube-dl.exe";
@@ -66,7 +32,7 @@ TEST(ToolProcess, OutputAndErrorsArriveOnOnePipeInOrderWithTheirOwnChunkSizes) {
         "out \\r[download]  42.7% of 2.92MiB\n");
     ToolProcess tool;
     ASSERT_TRUE(tool.Start(kDownloader));
-    EXPECT_EQ(ReadToEnd(tool),
+    EXPECT_EQ(ReadToolToEnd(tool),
               (std::vector<std::string>{"[download] first\n", "ERROR: second\n", "\r[download]  42.7% of 2.92MiB"}));
 }
 
@@ -77,10 +43,10 @@ TEST(ToolProcess, AWriteLongerThanOneReadArrivesWholeInPiecesOfAtMostTheCapacity
     folder.WriteScript("out " + longLine + "\n");
     ToolProcess tool;
     ASSERT_TRUE(tool.Start(kDownloader));
-    const std::vector<std::string> chunks = ReadToEnd(tool);
+    const std::vector<std::string> chunks = ReadToolToEnd(tool);
     EXPECT_EQ(Joined(chunks), longLine);
     EXPECT_GE(chunks.size(), 3u);
-    for (const std::string& chunk : chunks) EXPECT_LE(chunk.size(), kReadSize);
+    for (const std::string& chunk : chunks) EXPECT_LE(chunk.size(), kToolReadSize);
 }
 
 TEST(ToolProcess, RecordedRunsReplayByteForByte) {
@@ -92,9 +58,9 @@ TEST(ToolProcess, RecordedRunsReplayByteForByte) {
         folder.WriteScript("replay " + fixture + " 20\n");
         ToolProcess tool;
         ASSERT_TRUE(tool.Start(kDownloader));
-        const std::string expected = UnixFileBytes(fixture + "\\output.bin");
+        const std::string expected = ReadFileBytes(Wide(fixture + "\\output.bin"));
         ASSERT_FALSE(expected.empty());
-        EXPECT_EQ(Joined(ReadToEnd(tool)), expected);
+        EXPECT_EQ(Joined(ReadToolToEnd(tool)), expected);
     }
 }
 
@@ -106,7 +72,7 @@ TEST(ToolProcess, TheToolGetsExactlyItsCommandLineAndStartsHidden) {
     folder.WriteScript("startup\n");
     ToolProcess tool;
     ASSERT_TRUE(tool.Start(commandLine));
-    EXPECT_EQ(Joined(ReadToEnd(tool)), "startup flags=0x101 show=0\n");
+    EXPECT_EQ(Joined(ReadToolToEnd(tool)), "startup flags=0x101 show=0\n");
     EXPECT_EQ(folder.RecordedCommandLines(), std::vector<std::wstring>{commandLine});
 }
 
@@ -116,10 +82,10 @@ TEST(ToolProcess, AMissingDownloaderDoesNotStartAndTheFirstReadFailsAtOnce) {
     EXPECT_FALSE(tool.Start(L"youtube-dl.exe --newline"));
     EXPECT_FALSE(tool.IsRunning());
 
-    char buffer[kReadSize];
+    char buffer[kToolReadSize];
     unsigned long got = 7;
     const Clock::time_point before = Clock::now();
-    EXPECT_FALSE(tool.Read(buffer, kReadSize, got));
+    EXPECT_FALSE(tool.Read(buffer, kToolReadSize, got));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BROKEN_PIPE));
     EXPECT_LT(Clock::now() - before, std::chrono::milliseconds(500));
     EXPECT_EQ(got, 0u);
@@ -135,7 +101,7 @@ TEST(ToolProcess, RunsFromStartToCloseAndCallsOutsideARunAreHarmless) {
 
     ASSERT_TRUE(tool.Start(kDownloader));
     EXPECT_TRUE(tool.IsRunning());
-    EXPECT_EQ(Joined(ReadToEnd(tool)), "done");
+    EXPECT_EQ(Joined(ReadToolToEnd(tool)), "done");
     EXPECT_TRUE(tool.IsRunning());  // until the clean-up
     tool.Close();
     EXPECT_FALSE(tool.IsRunning());
@@ -151,7 +117,7 @@ TEST(ToolProcess, TerminateEndsAPendingReadDuringASilentStretch) {
     folder.WriteScript("out started\nsleep 60000\n");
     ToolProcess tool;
     ASSERT_TRUE(tool.Start(kDownloader));
-    ASSERT_TRUE(ReadUntil(tool, "started"));
+    ASSERT_TRUE(ReadToolUntil(tool, "started"));
 
     Clock::time_point terminatedAt;
     std::thread userInterface([&] {
@@ -159,9 +125,9 @@ TEST(ToolProcess, TerminateEndsAPendingReadDuringASilentStretch) {
         terminatedAt = Clock::now();
         tool.Terminate();
     });
-    char buffer[kReadSize];
+    char buffer[kToolReadSize];
     unsigned long got = 0;
-    const bool read = tool.Read(buffer, kReadSize, got);
+    const bool read = tool.Read(buffer, kToolReadSize, got);
     const Clock::time_point returnedAt = Clock::now();
     userInterface.join();
 
@@ -174,24 +140,24 @@ TEST(ToolProcess, TerminateEndsTheConverterTheToolStartedToo) {
     const StandinFolder::Script script = folder.WriteScript(kConverterThenSilence);
     ToolProcess tool;
     ASSERT_TRUE(tool.Start(kDownloader));
-    ASSERT_TRUE(ReadUntil(tool, "spawned"));
+    ASSERT_TRUE(ReadToolUntil(tool, "spawned"));
     const std::vector<DWORD> spawned = StandinFolder::SpawnedProcessIds(script);
     ASSERT_EQ(spawned.size(), 1u);
-    const WatchedProcess converter = WatchedProcess::Open(spawned[0]);
+    const Process converter = Process::Open(spawned[0]);
     ASSERT_TRUE(converter.IsOpen());
     ASSERT_FALSE(converter.EndsWithin(0));
 
     const Clock::time_point terminatedAt = Clock::now();
     tool.Terminate();
     // The converter holds the pipe's write end too: the pipe breaks only once it has gone.
-    EXPECT_TRUE(ReadToEnd(tool).empty());
+    EXPECT_TRUE(ReadToolToEnd(tool).empty());
     EXPECT_LT(Clock::now() - terminatedAt, std::chrono::milliseconds(4000));
     EXPECT_TRUE(converter.EndsWithin(0));
 }
 
 TEST(ToolProcess, KillFfmpegProcessesEndsOnlyThisRunsConverter) {
     StandinFolder folder;
-    const WatchedProcess outsider = folder.StartUnrelatedFfmpeg();
+    const Process outsider = folder.StartUnrelatedFfmpeg();
 
     ToolProcess mine;
     const StandinFolder::Script myScript = folder.WriteScript(kConverterThenSilence);
@@ -199,14 +165,14 @@ TEST(ToolProcess, KillFfmpegProcessesEndsOnlyThisRunsConverter) {
     ToolProcess other;
     const StandinFolder::Script otherScript = folder.WriteScript(kConverterThenSilence);
     ASSERT_TRUE(other.Start(kDownloader));
-    ASSERT_TRUE(ReadUntil(mine, "spawned"));
-    ASSERT_TRUE(ReadUntil(other, "spawned"));
+    ASSERT_TRUE(ReadToolUntil(mine, "spawned"));
+    ASSERT_TRUE(ReadToolUntil(other, "spawned"));
     const std::vector<DWORD> mySpawned = StandinFolder::SpawnedProcessIds(myScript);
     const std::vector<DWORD> otherSpawned = StandinFolder::SpawnedProcessIds(otherScript);
     ASSERT_EQ(mySpawned.size(), 1u);
     ASSERT_EQ(otherSpawned.size(), 1u);
-    const WatchedProcess myConverter = WatchedProcess::Open(mySpawned[0]);
-    const WatchedProcess otherConverter = WatchedProcess::Open(otherSpawned[0]);
+    const Process myConverter = Process::Open(mySpawned[0]);
+    const Process otherConverter = Process::Open(otherSpawned[0]);
 
     mine.KillFfmpegProcesses();
 
@@ -217,7 +183,7 @@ TEST(ToolProcess, KillFfmpegProcessesEndsOnlyThisRunsConverter) {
     other.Terminate();
 }
 
-TEST(ToolProcess, TwoHundredRunsLeaveTheHandleCountWhereItWas) {
+TEST(ToolProcess, RunsLeaveTheHandleCountWhereItWas) {
     StandinFolder folder;
     folder.WriteScript("out [download]  50.0%\\r\nsleep 20\nout [download] 100% of 2.92MiB in 00:03\\n\n");
     // Every third run is ended early, the way Abort ends it.
@@ -225,16 +191,18 @@ TEST(ToolProcess, TwoHundredRunsLeaveTheHandleCountWhereItWas) {
         ToolProcess tool;
         ASSERT_TRUE(tool.Start(kDownloader));
         if (index % 3 == 0) {
-            ASSERT_TRUE(ReadUntil(tool, "50.0%"));
+            ASSERT_TRUE(ReadToolUntil(tool, "50.0%"));
             tool.KillFfmpegProcesses();
             tool.Terminate();
         }
-        ReadToEnd(tool);
+        ReadToolToEnd(tool);
         if (index % 2 == 0) tool.Close();  // the others are cleaned up by the destructor
     };
     run(0);
     run(1);
+    // Without a leak the count comes back exactly (so it did after each of 200 runs). Each of the four ways a run
+    // ends comes at least 5 times in 30, so a handle left behind by any one of them adds more than the 4 allowed.
     const int before = OpenHandleCount();
-    for (int index = 0; index < 200; ++index) run(index);
+    for (int index = 0; index < 30; ++index) run(index);
     EXPECT_LE(OpenHandleCount() - before, 4);
 }

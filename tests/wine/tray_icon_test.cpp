@@ -12,7 +12,7 @@
 #include "support/dialog_harness.h"
 #include "support/fresh_account_test.h"
 #include "support/e2e_desktop.h"
-#include "support/e2e_job_steps.h"
+#include "support/job_session.h"
 #include "support/program_run.h"
 #include "support/standin_folder.h"
 #include "support/tray_probe.h"
@@ -25,32 +25,31 @@ class TrayIconTest : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteSettingsKey();
-        m_ui.emplace(false);
-        ASSERT_TRUE(WaitForSelfUpdate(m_folder));
+        m_job.emplace(JobSetup{.animations = StandinFolder::Animations::None, .waitForStartup = false});
+        ASSERT_TRUE(WaitForSelfUpdate(Folder()));
         // The dialog manager shows the dialog the first time its queue runs empty, which may come after the
         // harness saw it shown; a hide before that moment would be undone. No user is that quick.
         DialogHarness::Pause(300);
     }
     void TearDown() override {
-        if (!JobEnded(Ui())) {
+        if (!m_job->JobEnded()) {
             // The dialog may be hidden, and a hidden button takes no click: the command goes straight in.
-            ::SendMessageW(Ui().Window(), WM_COMMAND, MAKEWPARAM(IDC_ABORT, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(Ui().Control(IDC_ABORT)));
-            WaitForJobEnd(Ui());
+            Ui().Command(IDC_ABORT);
+            m_job->WaitForJobEnd();
         }
         RemoveTrayIcon(Ui().Window(), TRAY_ICON_ID);
-        m_ui.reset();
+        m_job.reset();
         DeleteSettingsKey();
     }
 
-    DialogHarness& Ui() { return *m_ui; }
-    TestReelsiftDlg& Dialog() { return m_ui->Dialog(); }
-    bool DialogVisible() const { return ::IsWindowVisible(m_ui->Window()) != FALSE; }
+    DialogHarness& Ui() { return m_job->Ui(); }
+    TestReelsiftDlg& Dialog() { return m_job->Dialog(); }
+    StandinFolder& Folder() { return m_job->Folder(); }
+    bool DialogVisible() { return ::IsWindowVisible(Ui().Window()) != FALSE; }
 
     // A job that runs until it is aborted, so that "Notify when finished" is on offer.
     void StartLongJob() {
-        m_folder.WriteScript(kLongJob);
-        StartJob(Ui());
+        m_job->Start(kLongJob);
         ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Visible(IDC_NOTIFY); }, 15000));
     }
 
@@ -67,19 +66,18 @@ protected:
 
     // Stands in for the output folder: a program that records each time it is opened.
     void PutOpenerIntoFolderBox() {
-        const std::wstring opener = m_folder.FilePath(L"opener.exe");
-        ASSERT_TRUE(::CopyFileW(m_folder.FilePath(L"youtube-dl.exe").c_str(), opener.c_str(), FALSE));
+        const std::wstring opener = Folder().FilePath(L"opener.exe");
+        ASSERT_TRUE(::CopyFileW(Folder().FilePath(L"youtube-dl.exe").c_str(), opener.c_str(), FALSE));
         Ui().SetText(IDC_OUTPUT_FOLDER, opener);
     }
-    size_t TimesOpened() const {
-        const std::vector<std::wstring> lines = m_folder.RecordedCommandLines();
+    size_t TimesOpened() {
+        const std::vector<std::wstring> lines = Folder().RecordedCommandLines();
         return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [](const std::wstring& line) {
             return line.find(L"opener.exe") != std::wstring::npos;
         }));
     }
 
-    StandinFolder m_folder;
-    std::optional<DialogHarness> m_ui;
+    std::optional<JobSession> m_job;
 };
 
 TEST_F(TrayIconTest, NotifyAddsTheIconOnceAndHidesTheDialog) {
@@ -133,7 +131,7 @@ TEST_F(TrayIconTest, LeftClickTogglesTheDialogAndBringsItBackRestored) {
 
 TEST_F(TrayIconTest, EventsForAnotherIconAreIgnored) {
     PutOpenerIntoFolderBox();
-    m_folder.WriteScript("exit 0\n");
+    Folder().WriteScript("exit 0\n");
     for (const UINT event :
          {static_cast<UINT>(WM_LBUTTONUP), static_cast<UINT>(WM_RBUTTONUP), static_cast<UINT>(NIN_BALLOONUSERCLICK)}) {
         SCOPED_TRACE(event);
@@ -176,26 +174,23 @@ TEST_F(TrayIconTest, BalloonNeedsTheIconAndACompleteItemAlsoAfterAbort) {
     const NOTIFYICONDATAW& record = Dialog().m_nid;
 
     // A complete item but no icon: no balloon, and no icon either.
-    m_folder.WriteScript(kItemCompletes);
-    StartJob(Ui());
-    ASSERT_TRUE(WaitForJobEnd(Ui()));
+    m_job->Start(kItemCompletes);
+    ASSERT_TRUE(m_job->WaitForJobEnd());
     EXPECT_EQ(record.uID, 0u);
     EXPECT_FALSE(TrayIconExists(Ui().Window(), TRAY_ICON_ID));
 
     // The icon, but no complete item.
-    m_folder.WriteScript(kItemStopsShort + "sleep 1500\n");
-    StartJob(Ui());
+    m_job->Start(kItemStopsShort + "sleep 1500\n");
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Visible(IDC_NOTIFY); }, 15000));
     Ui().Click(IDC_NOTIFY);
     ASSERT_EQ(record.uID, TRAY_ICON_ID);
-    ASSERT_TRUE(WaitForJobEnd(Ui()));
+    ASSERT_TRUE(m_job->WaitForJobEnd());
     EXPECT_STREQ(record.szInfo, L"");
     EXPECT_EQ(record.dwInfoFlags, 0u);
 
     // The icon and a complete item: the balloon, and the shell shows it.
-    m_folder.WriteScript(kItemCompletes);
-    StartJob(Ui());
-    ASSERT_TRUE(WaitForJobEnd(Ui()));
+    m_job->Start(kItemCompletes);
+    ASSERT_TRUE(m_job->WaitForJobEnd());
     EXPECT_STREQ(record.szInfoTitle, L"Reelsift");
     EXPECT_STREQ(record.szInfo, L"Ready! All files was processed!");
     EXPECT_EQ(record.dwInfoFlags, static_cast<DWORD>(NIIF_INFO));
@@ -203,14 +198,13 @@ TEST_F(TrayIconTest, BalloonNeedsTheIconAndACompleteItemAlsoAfterAbort) {
 
     // A complete item, then Abort: the balloon all the same.
     Ui().RunOnDialogThread([&] { Dialog().m_nid.szInfo[0] = L'\0'; });
-    m_folder.WriteScript(kItemCompletes + "sleep 30000\n");
-    StartJob(Ui());
+    m_job->Start(kItemCompletes + "sleep 30000\n");
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Title() == L"Download 100%"; }, 15000));
     DialogHarness::Pause(1500);  // the runner rests a second after a complete item
     TrayEvent(WM_LBUTTONUP);     // the user brings the dialog back to reach Abort
     ASSERT_TRUE(DialogVisible());
     Ui().Click(IDC_ABORT);
-    ASSERT_TRUE(WaitForJobEnd(Ui()));
+    ASSERT_TRUE(m_job->WaitForJobEnd());
     EXPECT_STREQ(record.szInfo, L"Ready! All files was processed!");
 }
 
@@ -218,12 +212,11 @@ TEST_F(TrayIconTest, BalloonClickOpensTheFolderAtOnceAndStopsTheAutoOpen) {
     Ui().Click(IDC_AUTO_OPEN);
     ASSERT_TRUE(Ui().Checked(IDC_AUTO_OPEN));
     PutOpenerIntoFolderBox();
-    m_folder.WriteScript(kItemCompletes + "sleep 1000\n");
-    StartJob(Ui());
+    m_job->Start(kItemCompletes + "sleep 1000\n");
     ASSERT_TRUE(DialogHarness::WaitFor([&] { return Ui().Visible(IDC_NOTIFY); }, 15000));
     Ui().Click(IDC_NOTIFY);
-    ASSERT_TRUE(WaitForJobEnd(Ui()));
-    m_folder.WriteScript("exit 0\n");
+    ASSERT_TRUE(m_job->WaitForJobEnd());
+    Folder().WriteScript("exit 0\n");
     ASSERT_EQ(TimesOpened(), 0u);
 
     TrayEvent(NIN_BALLOONUSERCLICK);
@@ -278,42 +271,28 @@ class TrayExitTest : public FreshAccountTest {};
 
 TEST_F(TrayExitTest, ExitFromTheMenuClosesTheHiddenProgramDuringAJob) {
     StandinFolder folder;
-    const std::wstring program = folder.FilePath(L"Reelsift.exe");
-    ASSERT_TRUE(::CopyFileW(BuiltProgramPath().c_str(), program.c_str(), FALSE));
     folder.WriteScript("exit 0\n");  // the program takes the script's path along; the self-update ends at once
-    ProgramRun run(program, folder.Path());
-    ASSERT_NE(run.Dialog(), nullptr);
+    ProgramRun run(folder);
+    const DialogWindow& ui = run.Ui();
+    ASSERT_NE(ui.Window(), nullptr);
     ASSERT_TRUE(WaitForSelfUpdate(folder));
-    RewriteCurrentScript(kLongJob);
+    folder.RewriteScript(kLongJob);
     const int iconsBefore = TrayIconCount();
 
     // A job, started once the start-up show allows it.
-    HWND download = ::GetDlgItem(run.Dialog(), IDC_DOWNLOAD);
-    ::SetDlgItemTextW(run.Dialog(), IDC_URL, kJobLink.c_str());
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowEnabled(download) != FALSE; }, 15000));
-    ::PostMessageW(download, BM_CLICK, 0, 0);
-    std::vector<DWORD> downloader;
-    ASSERT_TRUE(DialogHarness::WaitFor(
-        [&] {
-            downloader = ChildProcessIds(run.ProcessId(), L"youtube-dl.exe");
-            return !downloader.empty();
-        },
-        15000));
-    ASSERT_TRUE(DialogHarness::WaitFor(
-        [&] {
-            wchar_t title[64] = L"";
-            ::GetWindowTextW(run.Dialog(), title, 64);
-            return std::wstring(title).rfind(L"Download ", 0) == 0;
-        },
-        15000))
+    ui.SetText(IDC_URL, kJobLink);
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Enabled(IDC_DOWNLOAD); }, 15000));
+    ui.ClickLater(IDC_DOWNLOAD);
+    const std::vector<DWORD> downloader = WaitForChildProcesses(run.ProcessId(), L"youtube-dl.exe", 15000);
+    ASSERT_FALSE(downloader.empty());
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Title().rfind(L"Download ", 0) == 0; }, 15000))
         << "the job did not get going";
-    HWND notify = ::GetDlgItem(run.Dialog(), IDC_NOTIFY);
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ::IsWindowVisible(notify) != FALSE; }, 15000));
-    ::PostMessageW(notify, BM_CLICK, 0, 0);
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !::IsWindowVisible(run.Dialog()); }, 15000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Visible(IDC_NOTIFY); }, 15000));
+    ui.ClickLater(IDC_NOTIFY);
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !::IsWindowVisible(ui.Window()); }, 15000));
     EXPECT_EQ(TrayIconCount(), iconsBefore + 1);
 
-    HWND menu = OpenIconMenu(run.Dialog(), WM_TRAY_NOTIFY, TRAY_ICON_ID);
+    HWND menu = OpenIconMenu(ui.Window(), WM_TRAY_NOTIFY, TRAY_ICON_ID);
     ASSERT_NE(menu, nullptr);
     ChoosePopupMenuItem(menu, 1);
     EXPECT_EQ(run.WaitForExit(10000), 0u);
@@ -322,10 +301,9 @@ TEST_F(TrayExitTest, ExitFromTheMenuClosesTheHiddenProgramDuringAJob) {
     EXPECT_NE(ReadSetting(L"LastWindowPos"), L"<missing>");
     EXPECT_EQ(ReadSetting(L"check_auto_paste"), L"false");
     for (DWORD id : downloader) {
-        HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, id);
-        if (!process) continue;  // gone already
-        EXPECT_EQ(::WaitForSingleObject(process, 10000), WAIT_OBJECT_0) << "the downloader outlived the program";
-        ::CloseHandle(process);
+        const Process process = Process::Open(id);
+        if (!process.IsOpen()) continue;  // gone already
+        EXPECT_TRUE(process.EndsWithin(10000)) << "the downloader outlived the program";
     }
     EXPECT_TRUE(DialogHarness::WaitFor([&] { return TrayIconCount() == iconsBefore; }, 15000));
 }

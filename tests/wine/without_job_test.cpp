@@ -13,10 +13,10 @@
 #include "support/fresh_account_test.h"
 #include "support/job_session.h"
 #include "support/program_run.h"
+#include "support/tool_output.h"
 
 namespace {
 
-constexpr unsigned long kReadSize = 1024;
 // The converter outlasts every wait of these tests: only being ended stops it in time.
 const char kConverterThenSilence[] = "spawn ffmpeg.exe 60000\nout spawned\nsleep 60000\n";
 
@@ -32,29 +32,6 @@ protected:
     }
 };
 
-bool ReadUntil(ToolProcess& tool, const std::string& marker) {
-    std::string output;
-    char buffer[kReadSize];
-    unsigned long got = 0;
-    while (output.find(marker) == std::string::npos) {
-        if (!tool.Read(buffer, kReadSize, got)) return false;
-        output.append(buffer, got);
-    }
-    return true;
-}
-
-// A converter a stand-in started, and the downloader that started it (opened after it, so its parent id still
-// names that downloader).
-struct ConverterAndItsDownloader {
-    explicit ConverterAndItsDownloader(DWORD converterId)
-        : converter(WatchedProcess::Open(converterId)),
-          downloader(WatchedProcess::Open(ParentProcessId(converterId))) {}
-    bool IsOpen() const { return converter.IsOpen() && downloader.IsOpen(); }
-
-    WatchedProcess converter;
-    WatchedProcess downloader;
-};
-
 // The one converter the script's stand-in started, with its downloader.
 ConverterAndItsDownloader SpawnedBy(const StandinFolder::Script& script) {
     const std::vector<DWORD> spawned = StandinFolder::SpawnedProcessIds(script);
@@ -63,15 +40,15 @@ ConverterAndItsDownloader SpawnedBy(const StandinFolder::Script& script) {
 
 TEST_F(WithoutJobTest, TerminateEndsTheToolsWholeTreeAndKillingConvertersEndsOnlyTheRunsOwn) {
     StandinFolder folder;
-    const WatchedProcess outsider = folder.StartUnrelatedFfmpeg();
+    const Process outsider = folder.StartUnrelatedFfmpeg();
     ToolProcess mine;
     const StandinFolder::Script myScript = folder.WriteScript(kConverterThenSilence);
     ASSERT_TRUE(mine.Start(L"youtube-dl.exe"));
     ToolProcess other;
     const StandinFolder::Script otherScript = folder.WriteScript(kConverterThenSilence);
     ASSERT_TRUE(other.Start(L"youtube-dl.exe"));
-    ASSERT_TRUE(ReadUntil(mine, "spawned"));
-    ASSERT_TRUE(ReadUntil(other, "spawned"));
+    ASSERT_TRUE(ReadToolUntil(mine, "spawned"));
+    ASSERT_TRUE(ReadToolUntil(other, "spawned"));
     const ConverterAndItsDownloader myTree = SpawnedBy(myScript);
     const ConverterAndItsDownloader otherTree = SpawnedBy(otherScript);
     ASSERT_TRUE(myTree.IsOpen());
@@ -86,17 +63,14 @@ TEST_F(WithoutJobTest, TerminateEndsTheToolsWholeTreeAndKillingConvertersEndsOnl
     other.Terminate();
     EXPECT_TRUE(otherTree.downloader.EndsWithin(10000));
     ASSERT_TRUE(otherTree.converter.EndsWithin(10000)) << "the converter holds the pipe";
-    char buffer[kReadSize];
-    unsigned long got = 0;
-    while (other.Read(buffer, kReadSize, got)) {
-    }
+    ReadToolToEnd(other);
     EXPECT_FALSE(outsider.EndsWithin(0));
     mine.Terminate();
 }
 
 TEST_F(WithoutJobTest, AbortDuringAConversionEndsTheDownloaderAndItsConverterAndTheJobAtOnce) {
     JobSession job;
-    const WatchedProcess outsider = job.Folder().StartUnrelatedFfmpeg();
+    const Process outsider = job.Folder().StartUnrelatedFfmpeg();
     const StandinFolder::Script script =
         job.Start("spawn ffmpeg.exe 60000\n" + OutCommand("[ffmpeg] Destination: Clip.mp3\n") + "sleep 60000\n");
     ASSERT_TRUE(job.WaitForView([](const JobView& v) { return v.title == L"Converting..."; }, 15000));
@@ -112,42 +86,23 @@ TEST_F(WithoutJobTest, AbortDuringAConversionEndsTheDownloaderAndItsConverterAnd
 
 TEST_F(WithoutJobTest, ClosingDuringAConversionEndsTheDownloaderAndItsConverterButNoOneElses) {
     StandinFolder folder;
-    const std::wstring program = folder.FilePath(L"Reelsift.exe");
-    ASSERT_TRUE(::CopyFileW(BuiltProgramWithoutJobsPath().c_str(), program.c_str(), FALSE));
     // The program's start-up update plays this script too: a tree of the program's that is not the job's.
     const StandinFolder::Script script =
         folder.WriteScript("spawn ffmpeg.exe 60000\nout [ffmpeg] Converting\\n\nsleep 60000\n");
-    const WatchedProcess outsider = folder.StartUnrelatedFfmpeg();
+    const Process outsider = folder.StartUnrelatedFfmpeg();
 
-    ProgramRun run(program, folder.Path());
-    ASSERT_NE(run.Dialog(), nullptr);
-    // The update's converter first, so that the order of the record tells the two apart.
-    ASSERT_TRUE(DialogHarness::WaitFor([&] { return !StandinFolder::SpawnedProcessIds(script).empty(); }, 15000));
-    ASSERT_TRUE(
-        DialogHarness::WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(run.Dialog(), IDC_DOWNLOAD)); }, 15000));
-    ::SendMessageW(::GetDlgItem(run.Dialog(), IDC_URL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kJobLink));
-    ::PostMessageW(run.Dialog(), WM_COMMAND, MAKEWPARAM(IDC_DOWNLOAD, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(run.Dialog(), IDC_DOWNLOAD)));
-    std::vector<DWORD> spawned;
-    ASSERT_TRUE(DialogHarness::WaitFor(
-        [&] {
-            spawned = StandinFolder::SpawnedProcessIds(script);
-            return spawned.size() >= 2;
-        },
-        15000));
-    const ConverterAndItsDownloader update(spawned[0]);
-    const ConverterAndItsDownloader job(spawned[1]);
+    ProgramRun run(folder, L"Reelsift.exe", kBuiltProgramWithoutJobs);
+    const DialogWindow& ui = run.Ui();
+    ASSERT_NE(ui.Window(), nullptr);
+    const std::vector<DWORD> converters = StartJobAfterTheUpdatesConverter(run, script);
+    ASSERT_GE(converters.size(), 2u);
+    const ConverterAndItsDownloader update(converters[0]);
+    const ConverterAndItsDownloader job(converters[1]);
     ASSERT_TRUE(update.IsOpen());
     ASSERT_TRUE(job.IsOpen());
-    ASSERT_TRUE(DialogHarness::WaitFor(
-        [&] {
-            wchar_t title[64] = L"";
-            ::GetWindowTextW(run.Dialog(), title, 64);
-            return std::wstring(title) == L"Converting...";
-        },
-        15000));
+    ASSERT_TRUE(DialogHarness::WaitFor([&] { return ui.Title() == L"Converting..."; }, 15000));
 
-    ::PostMessageW(run.Dialog(), WM_CLOSE, 0, 0);
+    ui.Close();
     EXPECT_EQ(run.WaitForExit(10000), 0u);
     EXPECT_TRUE(job.converter.EndsWithin(10000));
     EXPECT_TRUE(job.downloader.EndsWithin(10000));

@@ -1,10 +1,7 @@
 #include "support/dialog_harness.h"
 
 #include <gtest/gtest.h>
-#include <commctrl.h>
 #include <shlobj.h>
-
-#include <vector>
 
 #include "support/template_layout.h"
 
@@ -17,37 +14,7 @@ namespace {
 
 const wchar_t kSettingsKey[] = L"SOFTWARE\\Reelsift";
 
-BOOL CALLBACK TakeDialogWindow(HWND window, LPARAM found) {
-    wchar_t className[16] = L"";
-    ::GetClassNameW(window, className, 16);
-    if (::lstrcmpW(className, L"#32770") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-struct PopupSearch {
-    HWND mainDialog;
-    HWND found;
-};
-
-BOOL CALLBACK TakePopupWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<PopupSearch*>(data);
-    wchar_t className[16] = L"";
-    ::GetClassNameW(window, className, 16);
-    if (window == search->mainDialog || ::lstrcmpW(className, L"#32770") != 0 || !::IsWindowVisible(window)) {
-        return TRUE;
-    }
-    search->found = window;
-    return FALSE;
-}
-
 }  // namespace
-
-HWND DialogWindowOf(DWORD threadId) {
-    HWND found = nullptr;
-    ::EnumThreadWindows(threadId, &TakeDialogWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 std::wstring DefaultOutputFolder() {
     wchar_t documents[MAX_PATH] = L"";
@@ -132,50 +99,6 @@ bool DialogHarness::JobWorkerEnded() const {
     return !worker || ::WaitForSingleObject(worker->m_hThread, 0) == WAIT_OBJECT_0;
 }
 
-bool DialogHarness::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (condition()) return true;
-        if (::GetTickCount64() >= deadline) return false;
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        ::Sleep(10);
-    }
-}
-
-void DialogHarness::Click(int id) {
-    HWND control = Control(id);
-    RECT client{};
-    ::GetClientRect(control, &client);
-    const LPARAM point = MAKELPARAM(client.right / 2, client.bottom / 2);
-    wchar_t className[32] = L"";
-    ::GetClassNameW(control, className, 32);
-    if (::lstrcmpiW(className, L"Button") == 0) {
-        ::SendMessageW(control, BM_CLICK, 0, 0);
-    } else {
-        ::SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
-        ::SendMessageW(control, WM_LBUTTONUP, 0, point);
-    }
-}
-
-void DialogHarness::ClickLater(int id) {
-    ::PostMessageW(Control(id), BM_CLICK, 0, 0);
-}
-
-HWND DialogHarness::WaitForPopup(DWORD timeoutMs) const {
-    PopupSearch search{m_window, nullptr};
-    WaitFor(
-        [&] {
-            ::EnumThreadWindows(m_threadId, &TakePopupWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        timeoutMs);
-    return search.found;
-}
-
 void DialogHarness::RunOnDialogThread(const std::function<void()>& work) const {
     ::SendMessageW(m_window, TestReelsiftDlg::kRunTestMessage, 0, reinterpret_cast<LPARAM>(&work));
 }
@@ -184,25 +107,10 @@ void DialogHarness::Focus(int id) {
     ::SendMessageW(m_window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(id)), TRUE);
 }
 
-void DialogHarness::SetText(int id, const std::wstring& text) {
-    ::SetWindowTextW(Control(id), text.c_str());
-}
-
-std::wstring DialogHarness::Text(int id) const {
-    std::vector<wchar_t> buffer(static_cast<size_t>(::GetWindowTextLengthW(Control(id))) + 1);
-    ::GetWindowTextW(Control(id), buffer.data(), static_cast<int>(buffer.size()));
-    return buffer.data();
-}
-
-std::wstring DialogHarness::Title() const {
-    wchar_t buffer[256] = L"";
-    ::GetWindowTextW(m_window, buffer, 256);
-    return buffer;
-}
-
-void DialogHarness::Select(int id, int index) {
-    ::SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::SendMessageW(m_window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(id)));
+void DialogHarness::TypeAndLeave(int id, const std::wstring& typed) {
+    Focus(id);
+    SetText(id, typed);
+    Focus(IDC_URL);
 }
 
 HWND DialogHarness::FocusedControl() const {
@@ -217,9 +125,7 @@ HWND DialogHarness::FocusedControl() const {
 void DialogHarness::PressKey(UINT virtualKey) {
     // Posted to the focused control so that the modal loop's dialog manager translates it, as a real key.
     HWND target = FocusedControl();
-    if (!target) target = m_window;
-    ::PostMessageW(target, WM_KEYDOWN, virtualKey, 1);
-    ::PostMessageW(target, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));
+    PostKey(target ? target : m_window, virtualKey);
     const unsigned handledBefore = m_keysHandled;
     ::PostMessageW(m_window, TestReelsiftDlg::kRunTestMessage, 0, reinterpret_cast<LPARAM>(&m_countKeyHandled));
     WaitFor([&] { return m_keysHandled != handledBefore; }, 10000);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dialog/ReelsiftDlg.h"
+#include "support/dialog_window.h"
 
 // The dialog with its protected state opened to the tests, and a way to end its modal loop (the program
 // itself never ends it: it exits from its close handler).
@@ -50,9 +51,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// The dialog window that the given thread runs, once it exists.
-HWND DialogWindowOf(DWORD threadId);
-
 // The output folder a first start shows: the Documents folder followed by "\YouTube Files".
 std::wstring DefaultOutputFolder();
 
@@ -66,7 +64,7 @@ void WriteRawSetting(const wchar_t* name, DWORD type, const void* data, DWORD si
 void WriteSetting(const wchar_t* name, const std::wstring& text);
 std::wstring ReadSetting(const wchar_t* name);
 
-class DialogHarness {
+class DialogHarness : public DialogWindow {
 public:
     // Opens the dialog and waits until it is shown and its start-up show has begun. With waitForStartup, also
     // until the show has ended and enabled the Download button.
@@ -76,31 +74,13 @@ public:
     DialogHarness& operator=(const DialogHarness&) = delete;
 
     TestReelsiftDlg& Dialog() { return *m_dialog; }
-    HWND Window() const { return m_window; }
-    HWND Control(int id) const { return ::GetDlgItem(m_window, id); }
 
-    // A mouse click on a button, check box or click area, through the control's own window procedure.
-    void Click(int id);
-    // A button click that does not wait for its handler, for handlers that open a modal window (a message
-    // box, the folder browser) which the test then finds and closes.
-    void ClickLater(int id);
-    // The first visible top-level dialog of the dialog's thread other than the main dialog (a message box,
-    // the folder browser); nullptr when none appeared within the time.
-    HWND WaitForPopup(DWORD timeoutMs) const;
     // Runs the work on the dialog's thread and waits for it, for what only the window's own thread may do.
     void RunOnDialogThread(const std::function<void()>& work) const;
     // Moves the keyboard focus to a control as the dialog manager does (the old focus gets its kill-focus).
     void Focus(int id);
-    void SetText(int id, const std::wstring& text);
-    std::wstring Text(int id) const;
-    std::wstring Title() const;
-    bool Visible(int id) const { return ::IsWindowVisible(Control(id)) != FALSE; }
-    bool Enabled(int id) const { return ::IsWindowEnabled(Control(id)) != FALSE; }
-    bool Checked(int id) const { return ::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    void SetCheck(int id, bool on) { ::SendMessageW(Control(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
-    int Selection(int id) const { return static_cast<int>(::SendMessageW(Control(id), CB_GETCURSEL, 0, 0)); }
-    // Selects an item as the user does: the selection, then the change notification.
-    void Select(int id, int index);
+    // Types the text into the box and leaves it for the link box, so that the box's kill-focus handler runs.
+    void TypeAndLeave(int id, const std::wstring& typed);
     HWND FocusedControl() const;
     // A key press delivered through the dialog manager, as from the keyboard (Enter, Esc, ...).
     void PressKey(UINT virtualKey);
@@ -109,13 +89,6 @@ public:
     bool JobWorkerEnded() const;
     bool WaitUntilJobWorkerEnds(DWORD timeoutMs) const {
         return WaitFor([this] { return JobWorkerEnded(); }, timeoutMs);
-    }
-
-    // Polls (pumping this thread's messages) until the condition holds or the time runs out.
-    static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
-    // Pumps this thread's messages for a while: to see that something does not happen within that time.
-    static void Pause(DWORD ms) {
-        WaitFor([] { return false; }, ms);
     }
 
 private:
@@ -127,5 +100,4 @@ private:
     const std::function<void()> m_countKeyHandled{[this] { ++m_keysHandled; }};
     HANDLE m_thread = nullptr;
     DWORD m_threadId = 0;
-    HWND m_window = nullptr;
 };

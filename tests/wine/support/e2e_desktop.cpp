@@ -5,16 +5,11 @@
 #include <cstring>
 #include <set>
 
-#include "support/dialog_harness.h"
+#include "support/dialog_window.h"
+#include "support/screen_capture.h"
+#include "tests/support/win32_helpers.h"
 
 namespace {
-
-struct HandleCloser {
-    HANDLE handle;
-    ~HandleCloser() {
-        if (handle && handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
-    }
-};
 
 LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(window, message, wParam, lParam);
@@ -22,19 +17,7 @@ LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 // The clipboard may be held for a moment by the program's watcher.
 bool OpenClipboardPatiently() {
-    return DialogHarness::WaitFor([] { return ::OpenClipboard(nullptr) != FALSE; }, 2000);
-}
-
-std::string EnvironmentText(const char* name) {
-    char value[1024] = "";
-    const DWORD length = ::GetEnvironmentVariableA(name, value, sizeof(value));
-    return length > 0 && length < sizeof(value) ? std::string(value, length) : std::string();
-}
-
-std::wstring UnixToWindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-    return path;
+    return DialogWindow::WaitFor([] { return ::OpenClipboard(nullptr) != FALSE; }, 2000);
 }
 
 }  // namespace
@@ -58,7 +41,7 @@ void ClearClipboard() {
 }
 
 bool BringToFront(HWND window) {
-    return DialogHarness::WaitFor(
+    return DialogWindow::WaitFor(
         [window] {
             if (::GetForegroundWindow() == window) return true;
             ::SetForegroundWindow(window);
@@ -85,9 +68,9 @@ namespace {
 
 // The creation time of a running process, or 0 when it cannot be read.
 ULONGLONG CreationTime(DWORD processId) {
-    HandleCloser process{::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)};
+    OwnedHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     FILETIME created{}, exited{}, kernel{}, user{};
-    if (!process.handle || !::GetProcessTimes(process.handle, &created, &exited, &kernel, &user)) return 0;
+    if (!process || !::GetProcessTimes(process.Get(), &created, &exited, &kernel, &user)) return 0;
     return (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime;
 }
 
@@ -97,12 +80,11 @@ std::vector<ChildProcess> ChildProcesses(DWORD parentId) {
     std::vector<ChildProcess> children;
     const ULONGLONG parentCreated = CreationTime(parentId);
     if (parentCreated == 0) return children;
-    HandleCloser snapshot{::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)};
-    if (snapshot.handle == INVALID_HANDLE_VALUE) return children;
+    OwnedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return children;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32FirstW(snapshot.handle, &entry); more;
-         more = ::Process32NextW(snapshot.handle, &entry)) {
+    for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more; more = ::Process32NextW(snapshot.Get(), &entry)) {
         if (entry.th32ParentProcessID != parentId || entry.th32ProcessID == parentId) continue;
         if (CreationTime(entry.th32ProcessID) < parentCreated) continue;
         children.push_back({entry.th32ProcessID, entry.szExeFile});
@@ -118,13 +100,23 @@ std::vector<DWORD> ChildProcessIds(DWORD parentId, const std::wstring& exeName) 
     return ids;
 }
 
+std::vector<DWORD> WaitForChildProcesses(DWORD parentId, const std::wstring& exeName, DWORD timeoutMs) {
+    std::vector<DWORD> ids;
+    DialogWindow::WaitFor(
+        [&] {
+            ids = ChildProcessIds(parentId, exeName);
+            return !ids.empty();
+        },
+        timeoutMs);
+    return ids;
+}
+
 DWORD ParentProcessId(DWORD processId) {
-    HandleCloser snapshot{::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)};
-    if (snapshot.handle == INVALID_HANDLE_VALUE) return 0;
+    OwnedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return 0;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32FirstW(snapshot.handle, &entry); more;
-         more = ::Process32NextW(snapshot.handle, &entry)) {
+    for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more; more = ::Process32NextW(snapshot.Get(), &entry)) {
         if (entry.th32ProcessID == processId) return entry.th32ParentProcessID;
     }
     return 0;
@@ -132,40 +124,15 @@ DWORD ParentProcessId(DWORD processId) {
 
 void EndProcessTree(DWORD processId) {
     for (DWORD child : ChildProcessIds(processId)) EndProcessTree(child);
-    HandleCloser process{::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId)};
-    if (!process.handle) return;
-    ::TerminateProcess(process.handle, 1);
-    ::WaitForSingleObject(process.handle, 5000);
+    Process::Open(processId).End();
 }
 
 uint64_t ScreenFingerprint(const RECT& area) {
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return 0;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const ScreenCapture capture(area);
     uint64_t hash = 1469598103934665603ull;  // FNV-1a over the pixels
-    if (bitmap) {
-        HGDIOBJ previous = ::SelectObject(memory, bitmap);
-        ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-        ::GdiFlush();
-        const auto* byte = static_cast<const unsigned char*>(bits);
-        for (size_t i = 0, n = static_cast<size_t>(width) * height * 4; i < n; ++i) {
-            hash = (hash ^ byte[i]) * 1099511628211ull;
-        }
-        ::SelectObject(memory, previous);
-        ::DeleteObject(bitmap);
+    for (int y = 0; y < capture.Height(); ++y) {
+        for (int x = 0; x < capture.Width(); ++x) hash = (hash ^ capture.At(x, y)) * 1099511628211ull;
     }
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
     return hash;
 }
 
@@ -175,13 +142,13 @@ bool ShowsAnimation(HWND window) {
     std::set<uint64_t> seen;
     for (int sample = 0; sample < 15; ++sample) {
         seen.insert(ScreenFingerprint(area));
-        DialogHarness::Pause(100);
+        DialogWindow::Pause(100);
     }
     return seen.size() > 1;
 }
 
 bool SaveScreenshot(const std::string& name, const RECT& area) {
-    const std::string folder = EnvironmentText("REELSIFT_SCREENSHOTS");
+    const std::string folder = Utf8(EnvironmentValue(L"REELSIFT_SCREENSHOTS"));
     if (folder.empty()) return false;
     // ImageMagick's import is a Unix program; Wine starts it as one. It writes to a side name first, so the
     // finished file appears whole.
@@ -191,10 +158,8 @@ bool SaveScreenshot(const std::string& name, const RECT& area) {
                                  "+" + std::to_string(area.left) + "+" + std::to_string(area.top);
     std::string script =
         "import -window root -crop " + geometry + " +repage '" + partial + "' && mv '" + partial + "' '" + target + "'";
-    std::wstring commandLine = L"/bin/sh -c \"";
-    for (char c : script) commandLine += static_cast<wchar_t>(static_cast<unsigned char>(c));
-    commandLine += L"\"";
-    const std::wstring targetPath = UnixToWindowsPath(target);
+    std::wstring commandLine = L"/bin/sh -c \"" + Wide(script) + L"\"";
+    const std::wstring targetPath = WindowsPathOf(target);
     ::DeleteFileW(targetPath.c_str());
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -206,6 +171,6 @@ bool SaveScreenshot(const std::string& name, const RECT& area) {
     ::CloseHandle(started.hThread);
     ::CloseHandle(started.hProcess);
     // A Unix child's handle cannot be waited on under Wine: wait for the file instead.
-    return DialogHarness::WaitFor([&] { return ::GetFileAttributesW(targetPath.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                                  15000);
+    return DialogWindow::WaitFor([&] { return ::GetFileAttributesW(targetPath.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                                 15000);
 }

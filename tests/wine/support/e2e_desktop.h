@@ -38,6 +38,8 @@ struct ChildProcess {
 std::vector<ChildProcess> ChildProcesses(DWORD parentId);
 // The ids of those whose executable has the given name (any name when empty).
 std::vector<DWORD> ChildProcessIds(DWORD parentId, const std::wstring& exeName = L"");
+// Waits until there is at least one of them; their ids, empty when none came within the time.
+std::vector<DWORD> WaitForChildProcesses(DWORD parentId, const std::wstring& exeName, DWORD timeoutMs);
 // The id of the process that started the running one with this id; 0 when there is no such process.
 DWORD ParentProcessId(DWORD processId);
 // Ends a process this test caused to be started, and the processes it started in turn.

@@ -1,11 +1,5 @@
 #include "support/job_session.h"
 
-#include <commctrl.h>
-
-#include <stdexcept>
-
-const wchar_t kJobLink[] = L"https://media.example.net/watch?v=Ab3dE5fG7h";
-
 std::string OutCommand(const std::string& text) {
     std::string command = "out ";
     for (char c : text) {
@@ -21,32 +15,12 @@ std::string OutCommand(const std::string& text) {
     return command + "\n";
 }
 
-JobSession::StatusAnimations::StatusAnimations(const std::wstring& folder) : m_folder(folder + L"\\gifs") {
-    if (!CreateDirectoryW(m_folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-        throw std::runtime_error("cannot create the animations folder");
-    const std::wstring source = WindowsPathOf(std::string(REELSIFT_SOURCE_DIR) + "/gifs");
-    for (const wchar_t* name : {L"converting.gif", L"ready.gif", L"url.gif", L"eyes.gif", L"downloading.gif"}) {
-        const std::wstring target = m_folder + L"\\" + name;
-        if (!CopyFileW((source + L"\\" + name).c_str(), target.c_str(), FALSE))
-            throw std::runtime_error("cannot copy the status animations");
-        m_files.push_back(target);
-    }
-}
+JobSession::JobSession(JobSetup setup) : m_folder(setup.downloader, setup.animations), m_ui(setup.waitForStartup) {}
 
-JobSession::StatusAnimations::~StatusAnimations() {
-    for (const std::wstring& file : m_files) DeleteFileW(file.c_str());
-    RemoveDirectoryW(m_folder.c_str());
-}
-
-JobSession::JobSession(StandinFolder::Downloader downloader)
-    : m_folder(downloader), m_animations(m_folder.Path()), m_ui(true) {}
-
-JobSession::~JobSession() = default;
-
-StandinFolder::Script JobSession::Start(const std::string& script) {
+StandinFolder::Script JobSession::Start(const std::string& script, const std::wstring& link) {
     StandinFolder::Script written = m_folder.WriteScript(script);
-    m_ui.SetText(IDC_URL, kJobLink);
-    m_ui.Click(IDC_DOWNLOAD);
+    m_ui.SetText(IDC_URL, link);
+    m_ui.Command(IDC_DOWNLOAD);
     return written;
 }
 
@@ -54,9 +28,8 @@ JobView JobSession::View() const {
     JobView view;
     view.title = m_ui.Title();
     view.status = m_ui.Text(IDC_STATUS);
-    HWND bar = m_ui.Control(IDC_MAIN_PROGRESS);
-    view.bar = static_cast<int>(::SendMessageW(bar, PBM_GETPOS, 0, 0));
-    view.marquee = (::GetWindowLongW(bar, GWL_STYLE) & PBS_MARQUEE) != 0;
+    view.bar = m_ui.BarPosition(IDC_MAIN_PROGRESS);
+    view.marquee = m_ui.BarMarquee(IDC_MAIN_PROGRESS);
     view.errorReportShown = m_ui.Visible(IDC_ERROR_REPORT);
     return view;
 }
@@ -80,12 +53,12 @@ std::vector<JobView> JobSession::FollowToTheEnd(DWORD timeoutMs) {
     return views;
 }
 
-bool JobSession::WorkerEnded() {
-    return m_ui.JobWorkerEnded();
+bool JobSession::JobEnded() const {
+    return !m_ui.Enabled(IDC_ABORT) && !m_ui.Shown(IDC_MAIN_PROGRESS) && m_ui.Shown(IDC_AUTO_PASTE);
 }
 
-bool JobSession::WaitUntilWorkerEnds(DWORD timeoutMs) {
-    return m_ui.WaitUntilJobWorkerEnds(timeoutMs);
+bool JobSession::WaitForJobEnd(DWORD timeoutMs) const {
+    return DialogHarness::WaitFor([&] { return JobEnded(); }, timeoutMs);
 }
 
 namespace {
@@ -114,11 +87,12 @@ std::wstring JobSession::ReadErrorReport() {
     return text;
 }
 
+bool WaitForSelfUpdate(const StandinFolder& folder) {
+    return DialogHarness::WaitFor([&] { return !folder.RecordedCommandLines().empty(); }, 10000);
+}
+
 std::wstring AnsiText(const std::string& bytes) {
-    const int size = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring text(size > 0 ? static_cast<size_t>(size) : 0, L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
-    return text;
+    return Wide(bytes, CP_ACP);
 }
 
 bool HasUnreadableCharacters(const std::wstring& text) {

@@ -1,7 +1,9 @@
 #include "support/picture_probe.h"
 
-#include <algorithm>
 #include <mutex>
+
+#include "tests/support/desktop_windows.h"
+#include "tests/support/win32_helpers.h"
 
 COLORREF PictureExProbe::SurfacePixel(CPictureEx& picture, int x, int y) {
     std::lock_guard<std::mutex> surface(picture.m_surfaceLock);
@@ -44,42 +46,20 @@ COLORREF ShownPixel(HWND window, int x, int y) {
 }
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        if (condition()) return true;
-        const ULONGLONG now = ::GetTickCount64();
-        if (now >= deadline) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 2)),
-                                    QS_ALLINPUT);
-    }
-}
-
-void PumpFor(DWORD milliseconds) {
-    PumpUntil([] { return false; }, milliseconds);
+    return PumpMessagesUntil(condition, timeoutMs, 2);
 }
 
 std::wstring PictureTestFile(const wchar_t* name) {
-    std::wstring path = L"Z:";
-    for (const char* c = REELSIFT_SOURCE_DIR "/tests/data/picture/"; *c; ++c)
-        path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-    return path + name;
+    return SourceTreePath("tests/data/picture/") + name;
+}
+
+std::wstring ProgramGif(const wchar_t* name) {
+    return SourceTreePath("gifs/") + name;
 }
 
 SIZE GifScreenSize(const std::wstring& path) {
-    SIZE size{};
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return size;
-    BYTE header[10] = {};
-    DWORD read = 0;
-    if (::ReadFile(file, header, sizeof(header), &read, nullptr) && read == sizeof(header)) {
-        size.cx = header[6] | (header[7] << 8);
-        size.cy = header[8] | (header[9] << 8);
-    }
-    ::CloseHandle(file);
-    return size;
+    const std::string header = ReadFileBytes(path);
+    if (header.size() < 10) return SIZE{};
+    const auto byte = [&](size_t at) { return static_cast<unsigned char>(header[at]); };
+    return SIZE{byte(6) | (byte(7) << 8), byte(8) | (byte(9) << 8)};
 }

@@ -37,13 +37,13 @@ private:
 // What the window itself shows at a point of its client area, as painted; CLR_INVALID outside it.
 COLORREF ShownPixel(HWND window, int x, int y);
 
-// Dispatches this thread's messages until the condition holds or the time is up; true if it held.
+// Dispatches this thread's messages until the condition holds or the time is up, looking every 2 ms, fine enough
+// to time a frame; true if it held.
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs);
-// Dispatches this thread's messages for the given time.
-void PumpFor(DWORD milliseconds);
 
-// Absolute Windows path of a file under tests/data/picture.
+// Absolute Windows path of a file under tests/data/picture, and of one of the program's animations.
 std::wstring PictureTestFile(const wchar_t* name);
+std::wstring ProgramGif(const wchar_t* name);
 
 // The logical screen size a GIF file declares (bytes 6 to 9); zero when the file cannot be read.
 SIZE GifScreenSize(const std::wstring& path);

@@ -1,60 +1,46 @@
 #include "support/program_run.h"
 
-#include "support/desktop_search.h"
-#include "support/dialog_harness.h"
-#include "support/standin_folder.h"
+#include "res/resource.h"
+#include "support/job_session.h"
+#include "tests/support/desktop_windows.h"
 
-namespace {
-
-HWND FindShownDialog(DWORD processId, HWND exclude, DWORD timeoutMs) {
-    HWND found = nullptr;
-    DialogHarness::WaitFor(
+ProgramRun::ProgramRun(ProgramFolder& folder, const std::wstring& name, std::string_view built) {
+    const std::wstring program = folder.AddProgram(name, built);
+    m_process = Process::Start(program, Quoted(program), folder.Path());
+    if (!m_process.IsOpen()) return;
+    HWND dialog = nullptr;
+    DialogWindow::WaitFor(
         [&] {
-            found = FindTopLevelWindow([&](HWND window) {
-                return ProcessOfWindow(window) == processId && window != exclude && ::IsWindowVisible(window) &&
+            dialog = FindTopLevelWindow([&](HWND window) {
+                return ProcessOfWindow(window) == m_process.Id() && ::IsWindowVisible(window) &&
                        HasWindowClass(window, L"#32770");
             });
-            return found != nullptr;
+            return dialog != nullptr;
         },
-        timeoutMs);
-    return found;
-}
-
-}  // namespace
-
-std::wstring BuiltProgramPath() {
-    return WindowsPathOf(std::string(REELSIFT_BINARY_DIR) + "/app/Reelsift.exe");
-}
-
-std::wstring BuiltProgramWithoutJobsPath() {
-    return WindowsPathOf(std::string(REELSIFT_BINARY_DIR) + "/tests/wine/ReelsiftWithoutJobs.exe");
-}
-
-ProgramRun::ProgramRun(const std::wstring& executable, const std::wstring& folder) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    std::wstring commandLine = L"\"" + executable + L"\"";
-    if (::CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                         &startup, &m_process)) {
-        m_dialog = FindShownDialog(m_process.dwProcessId, nullptr, 15000);
-    }
-}
-
-ProgramRun::~ProgramRun() {
-    if (m_process.hProcess) {
-        if (WaitForExit(0) == STILL_ACTIVE) ::TerminateProcess(m_process.hProcess, 1);
-        ::CloseHandle(m_process.hProcess);
-        ::CloseHandle(m_process.hThread);
-    }
-}
-
-HWND ProgramRun::FindOtherDialog(DWORD timeoutMs) const {
-    return FindShownDialog(m_process.dwProcessId, m_dialog, timeoutMs);
+        15000);
+    m_ui = DialogWindow(dialog);
 }
 
 DWORD ProgramRun::WaitForExit(DWORD timeoutMs) const {
-    DWORD code = STILL_ACTIVE;
-    DialogHarness::WaitFor([&] { return ::GetExitCodeProcess(m_process.hProcess, &code) && code != STILL_ACTIVE; },
-                           timeoutMs);
-    return code;
+    DialogWindow::WaitFor([&] { return m_process.ExitCode() != STILL_ACTIVE; }, timeoutMs);
+    return m_process.ExitCode();
+}
+
+std::vector<DWORD> StartJobAfterTheUpdatesConverter(const ProgramRun& run, const StandinFolder::Script& script) {
+    const DialogWindow& ui = run.Ui();
+    std::vector<DWORD> spawned;
+    const auto spawnedAtLeast = [&](size_t count) {
+        return DialogWindow::WaitFor(
+            [&] {
+                spawned = StandinFolder::SpawnedProcessIds(script);
+                return spawned.size() >= count;
+            },
+            15000);
+    };
+    // The update's converter first, so that the order of the record tells the two apart.
+    if (!spawnedAtLeast(1) || !DialogWindow::WaitFor([&] { return ui.Enabled(IDC_DOWNLOAD); }, 15000)) return {};
+    ui.SetText(IDC_URL, kJobLink);
+    ui.Command(IDC_DOWNLOAD);
+    spawnedAtLeast(2);
+    return spawned;
 }

@@ -1,32 +1,34 @@
 #pragma once
-// The real Reelsift.exe started as a child process from a folder of the test's choosing, and found again by
-// its windows.
+// The real Reelsift.exe copied into a program folder and started there as a child process, driven through its
+// dialog's window.
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
-// The built program, as a Windows path.
-std::wstring BuiltProgramPath();
-// The same program built to run as where the system refuses to put the downloader into a job of ours.
-std::wstring BuiltProgramWithoutJobsPath();
+#include "support/dialog_window.h"
+#include "support/standin_folder.h"
+#include "tests/support/win32_helpers.h"
 
 class ProgramRun {
 public:
-    // Starts `executable` with `folder` as its working folder; waits until its dialog is shown.
-    ProgramRun(const std::wstring& executable, const std::wstring& folder);
-    ~ProgramRun();
-    ProgramRun(const ProgramRun&) = delete;
-    ProgramRun& operator=(const ProgramRun&) = delete;
+    // Copies the built program into the folder as `name` (unless a copy is there) and starts it with the folder
+    // as its working folder; waits until its dialog is shown (Ui().Window() stays null when it is not).
+    explicit ProgramRun(ProgramFolder& folder, const std::wstring& name = L"Reelsift.exe",
+                        std::string_view built = kBuiltProgram);
 
-    HWND Dialog() const { return m_dialog; }
-    DWORD ProcessId() const { return m_process.dwProcessId; }
-    // A shown dialog window of the process other than the main dialog (a message box), or null.
-    HWND FindOtherDialog(DWORD timeoutMs) const;
+    const DialogWindow& Ui() const { return m_ui; }
+    DWORD ProcessId() const { return m_process.Id(); }
     // Waits for the process to end; its exit code, or STILL_ACTIVE when it did not end in time.
     DWORD WaitForExit(DWORD timeoutMs) const;
 
 private:
-    PROCESS_INFORMATION m_process{};
-    HWND m_dialog = nullptr;
+    Process m_process;
+    DialogWindow m_ui;
 };
+
+// For a program whose start-up update and first job both play the script, which starts a converter: waits for the
+// update's converter, starts the job once the start-up show allows it, and waits for the job's. The ids the
+// script's stand-ins recorded, the update's converter first; fewer than two when one did not come.
+std::vector<DWORD> StartJobAfterTheUpdatesConverter(const ProgramRun& run, const StandinFolder::Script& script);

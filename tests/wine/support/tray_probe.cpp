@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "support/desktop_search.h"
-#include "support/dialog_harness.h"
+#include "support/dialog_window.h"
+#include "tests/support/desktop_windows.h"
 
 namespace {
 
@@ -17,11 +17,6 @@ constexpr UINT kGetMenuHandle = 0x01E1;  // MN_GETHMENU
 BOOL CALLBACK CountIcon(HWND window, LPARAM count) {
     if (HasWindowClass(window, kWineTrayIconClass)) ++*reinterpret_cast<int*>(count);
     return TRUE;
-}
-
-void PressKey(HWND window, UINT key) {
-    ::PostMessageW(window, WM_KEYDOWN, key, 1);
-    ::PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
 }  // namespace
@@ -62,7 +57,7 @@ bool TrayBalloonVisible() {
 
 HWND WaitForPopupMenu(DWORD processId, DWORD timeoutMs) {
     HWND menu = nullptr;
-    DialogHarness::WaitFor(
+    DialogWindow::WaitFor(
         [&] {
             menu = FindTopLevelWindow([processId](HWND window) {
                 return ProcessOfWindow(window) == processId && ::IsWindowVisible(window) &&
@@ -81,9 +76,9 @@ HWND OpenIconMenu(HWND window, UINT callbackMessage, UINT iconId) {
         ::PostMessageW(window, callbackMessage, iconId, WM_RBUTTONUP);
         HWND menu = WaitForPopupMenu(processId, 1500);
         if (!menu) continue;
-        DialogHarness::Pause(100);  // a menu closed at once is gone by now
+        DialogWindow::Pause(100);  // a menu closed at once is gone by now
         if (::IsWindowVisible(menu)) return menu;
-        DialogHarness::WaitFor([&] { return WaitForPopupMenu(processId, 0) == nullptr; }, 1000);
+        DialogWindow::WaitFor([&] { return WaitForPopupMenu(processId, 0) == nullptr; }, 1000);
     }
     return nullptr;
 }
@@ -102,12 +97,12 @@ std::vector<std::wstring> PopupMenuItems(HWND menuWindow) {
 
 void ChoosePopupMenuItem(HWND menuWindow, int position) {
     // The menu opens with nothing selected: the first Down selects the first item.
-    for (int step = 0; step <= position; ++step) PressKey(menuWindow, VK_DOWN);
-    PressKey(menuWindow, VK_RETURN);
+    for (int step = 0; step <= position; ++step) PostKey(menuWindow, VK_DOWN);
+    PostKey(menuWindow, VK_RETURN);
 }
 
 void DismissPopupMenu(HWND menuWindow) {
-    PressKey(menuWindow, VK_ESCAPE);
+    PostKey(menuWindow, VK_ESCAPE);
 }
 
 StandInTrayShell::StandInTrayShell(BOOL answer) : m_answer(answer) {

@@ -30,7 +30,7 @@ void DismissPopupMenu(HWND menuWindow);
 
 // A window of class "Shell_TrayWnd" on the calling thread, which the icon calls find before Wine's own while it
 // exists. It answers every request with the given result and records it. The calling thread must pump messages
-// (DialogHarness::WaitFor, or a SendMessage it is blocked in) for the requests to arrive.
+// (DialogWindow::WaitFor, or a SendMessage it is blocked in) for the requests to arrive.
 class StandInTrayShell {
 public:
     struct Request {
