@@ -23,10 +23,11 @@ TEST_F(JobLifetimeTest, JobsLeaveTheHandleCountWhereItWas) {
     // The first jobs create what lives for the whole run (COM on the worker, the taskbar object's classes).
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(runJob());
     // Without a leak the count stays near where it was: Wine's pool threads come and go, three handles each, and
-    // it was seen from 9 below to 1 above. A handle left behind by each job adds 25, far beyond the 8 allowed.
+    // it was seen from 9 below to 1 above. Only a rise is a leak: a handle left behind by each job adds 25, far
+    // beyond the 8 allowed.
     const int before = OpenHandleCount();
     for (int i = 0; i < 25; ++i) ASSERT_TRUE(runJob()) << "job " << i;
-    EXPECT_NEAR(OpenHandleCount(), before, 8);
+    EXPECT_LE(OpenHandleCount(), before + 8);
 }
 
 TEST_F(JobLifetimeTest, ClosingDuringAJobEndsItsConverterButNoOneElses) {
