@@ -21,12 +21,12 @@ const std::array<JobStateControl, 11> kJobStateControls = {{
     {IDC_NOTIFY,         Shown,   {Left,   Off,  On,     Left}},
     {IDC_MAIN_PROGRESS,  Shown,   {Left,   Off,  On,     Left}},
     {IDC_ERROR_REPORT,   Shown,   {Left,   Left, Off,    Left}},
-    {IDC_DOWNLOAD,       Enabled, {Left,   On,   Off,    Left}},
     {IDC_ABORT,          Enabled, {Off,    Off,  On,     Off}},
     {IDC_NEW_LINK,       Enabled, {Off,    Off,  On,     Off}},
     {IDC_URL,            Enabled, {Left,   On,   Off,    Left}},
     {IDC_STATUS,         Enabled, {Off,    Left, Left,   Left}},
     {IDC_STATUS,         Shown,   {Off,    Off,  On,     Off}},
     {IDC_AUTO_PASTE,     Shown,   {On,     On,   Off,    On}},
+    {IDC_DOWNLOAD,       Enabled, {Left,   On,   Off,    Left}},
 }};
 // clang-format on

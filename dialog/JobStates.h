@@ -20,5 +20,6 @@ struct JobStateControl {
     ControlChange In(JobState state) const { return changes[static_cast<std::size_t>(state)]; }
 };
 
-// In the order a state is applied: the auto-paste box comes back last, so that once it shows, the dialog is idle.
+// In the order a state is applied. Download comes back last: a job started with it can no longer meet the end of
+// the job before. The auto-paste box comes back just before it, the sign another program sees the job's end by.
 extern const std::array<JobStateControl, 11> kJobStateControls;

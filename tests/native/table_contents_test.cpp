@@ -77,7 +77,8 @@ TEST(Tables, SettingsKeepTenBoxesAndThreeSelectionsUnderTheirNames) {
     }
 }
 
-// The last row is the one the job's end is seen by: the auto-paste box back in its place.
+// Download is enabled last, after everything else of the idle state; the auto-paste box, just before it, is the
+// row the job's end is seen by from outside.
 TEST(Tables, JobStatesSetTheControlsOfTheirColumnInThisOrder) {
     constexpr ControlChange Left = ControlChange::LeftAlone;
     constexpr ControlChange On = ControlChange::On;
@@ -91,13 +92,13 @@ TEST(Tables, JobStatesSetTheControlsOfTheirColumnInThisOrder) {
         {IDC_NOTIFY,         Shown,   {Left,   Off,  On,     Left}},
         {IDC_MAIN_PROGRESS,  Shown,   {Left,   Off,  On,     Left}},
         {IDC_ERROR_REPORT,   Shown,   {Left,   Left, Off,    Left}},
-        {IDC_DOWNLOAD,       Enabled, {Left,   On,   Off,    Left}},
         {IDC_ABORT,          Enabled, {Off,    Off,  On,     Off}},
         {IDC_NEW_LINK,       Enabled, {Off,    Off,  On,     Off}},
         {IDC_URL,            Enabled, {Left,   On,   Off,    Left}},
         {IDC_STATUS,         Enabled, {Off,    Left, Left,   Left}},
         {IDC_STATUS,         Shown,   {Off,    Off,  On,     Off}},
         {IDC_AUTO_PASTE,     Shown,   {On,     On,   Off,    On}},
+        {IDC_DOWNLOAD,       Enabled, {Left,   On,   Off,    Left}},
     };
     // clang-format on
     ASSERT_EQ(kJobStateControls.size(), std::size(rows));

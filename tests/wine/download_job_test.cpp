@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <functional>
@@ -79,6 +80,34 @@ void ExpectAborting(JobSession& job, const std::wstring& lastTitle) {
     ExpectJobState(job.Ui(), JobState::Aborting);
     EXPECT_EQ(job.Ui().Title(), lastTitle);
 }
+
+// What the job-state controls showed at the moment the job's end enabled Download again: seen on the dialog's
+// thread while the worker waits for it, so no later step of the worker can have happened yet.
+class DownloadOfferedAgain {
+public:
+    explicit DownloadOfferedAgain(DialogHarness& ui) : m_ui(ui) {
+        m_ui.RunOnDialogThread([this] { ::SetWindowSubclass(m_ui.Control(IDC_DOWNLOAD), &Watch, 0, Self()); });
+    }
+    ~DownloadOfferedAgain() {
+        m_ui.RunOnDialogThread([this] { ::RemoveWindowSubclass(m_ui.Control(IDC_DOWNLOAD), &Watch, 0); });
+    }
+    DownloadOfferedAgain(const DownloadOfferedAgain&) = delete;
+    DownloadOfferedAgain& operator=(const DownloadOfferedAgain&) = delete;
+
+    std::vector<ControlLook> lookThen;
+
+private:
+    DWORD_PTR Self() { return reinterpret_cast<DWORD_PTR>(this); }
+    static LRESULT CALLBACK Watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+        auto* watcher = reinterpret_cast<DownloadOfferedAgain*>(self);
+        if (message == WM_ENABLE && wParam && watcher->lookThen.empty()) {
+            watcher->lookThen = JobStateSnapshot(watcher->m_ui);
+        }
+        return ::DefSubclassProc(window, message, wParam, lParam);
+    }
+
+    DialogHarness& m_ui;
+};
 
 }  // namespace
 
@@ -241,6 +270,7 @@ TEST_F(DownloadJobTest, IdleRunningAndAbortingShowTheirControlsAndAbortAfterACom
     ExpectIdle(job, JobState::Opening);
     EXPECT_FALSE(job.Ui().Visible(IDC_ERROR_REPORT));
 
+    DownloadOfferedAgain downloadOffered(job.Ui());
     job.Start(OutCommand("\r[download]  42.7% of 2.92MiB at  1.00MiB/s ETA 00:02") + "sleep 300\n" +
               OutCommand("\r[download] 100% of 2.92MiB in 00:03\n") + "sleep 60000\n");
     ASSERT_TRUE(job.WaitForView(
@@ -262,6 +292,8 @@ TEST_F(DownloadJobTest, IdleRunningAndAbortingShowTheirControlsAndAbortAfterACom
 
     ASSERT_TRUE(job.WaitUntilWorkerEnds(10000));
     ExpectIdle(job);
+    EXPECT_EQ(downloadOffered.lookThen, JobStateSnapshot(job.Ui()))
+        << "once Download is on offer again, a new job cannot meet the old job's last changes";
     EXPECT_TRUE(DialogHarness::WaitFor([&] { return job.Dialog().m_gifReady.IsPlaying(); }, 15000))
         << "an aborted job whose item had completed still runs the completion actions";
 }
