@@ -53,9 +53,3 @@ void CReelsiftDlg::OnBnClickedOpenFolder() {
     GetDlgItemText(IDC_OUTPUT_FOLDER, folder);
     ::ShellExecuteW(nullptr, nullptr, folder, nullptr, nullptr, SW_SHOWNORMAL);
 }
-
-void CReelsiftDlg::OnBnClickedNewLink() {
-    // The first showing of the new copy's window follows this show command, so it must be a visible one.
-    ::AllowSetForegroundWindow(ASFW_ANY);
-    ::ShellExecuteW(nullptr, nullptr, L"Reelsift.exe", nullptr, nullptr, SW_SHOWNORMAL);
-}
