@@ -66,7 +66,8 @@ void ToolProcess::KillConvertersInJob() {
 }
 
 void ToolProcess::KillConvertersAmongDescendants() {
-    for (const DescendantProcess& descendant : RunningDescendants(m_processInfo.hProcess, m_processInfo.dwProcessId)) {
+    for (const DescendantProcess& descendant :
+         RunningDescendants(m_processInfo.hProcess.Get(), m_processInfo.dwProcessId)) {
         if (IsConverterName(descendant.exeName.c_str())) TerminateProcess(descendant.process.Get(), 0);
     }
 }

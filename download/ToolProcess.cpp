@@ -53,15 +53,16 @@ bool ToolProcess::Start(const std::wstring& commandLine) {
     // From here on only the tool's tree holds the write end, so the pipe breaks when that tree has ended.
     writeEndCopy.Reset();
     if (!created) return false;
+    OwnedProcessInformation process(started);
 
     OwnedHandle job = CreateKillOnCloseJob();
     // Where jobs cannot nest (we may run inside someone else's job), the tool runs without one, and its tree is
     // found from the processes' parents when it must end.
-    if (job && (s_jobsRefused || !AssignProcessToJobObject(job.Get(), started.hProcess))) job.Reset();
+    if (job && (s_jobsRefused || !AssignProcessToJobObject(job.Get(), process.hProcess.Get()))) job.Reset();
 
     {
         std::lock_guard lock(m_handlesLock);
-        m_processInfo = started;
+        m_processInfo = std::move(process);
         m_job = std::move(job);
     }
     if (ResumeThread(started.hThread) == static_cast<DWORD>(-1)) {
@@ -93,22 +94,21 @@ void ToolProcess::Terminate() {
 
 void ToolProcess::EndTreeWithoutJob() {
     // The tool first, so that it starts nothing more while its descendants are looked for.
-    if (TerminateProcess(m_processInfo.hProcess, 0)) WaitForSingleObject(m_processInfo.hProcess, kToolEndWaitMs);
-    for (const DescendantProcess& descendant : RunningDescendants(m_processInfo.hProcess, m_processInfo.dwProcessId))
+    const HANDLE tool = m_processInfo.hProcess.Get();
+    if (TerminateProcess(tool, 0)) WaitForSingleObject(tool, kToolEndWaitMs);
+    for (const DescendantProcess& descendant : RunningDescendants(tool, m_processInfo.dwProcessId))
         TerminateProcess(descendant.process.Get(), 0);
 }
 
 bool ToolProcess::IsRunning() const {
     std::lock_guard lock(m_handlesLock);
-    return m_processInfo.hProcess != nullptr;
+    return static_cast<bool>(m_processInfo.hProcess);
 }
 
 void ToolProcess::Close() {
     {
         std::lock_guard lock(m_handlesLock);
-        if (m_processInfo.hThread) CloseHandle(m_processInfo.hThread);
-        if (m_processInfo.hProcess) CloseHandle(m_processInfo.hProcess);
-        m_processInfo = PROCESS_INFORMATION{};
+        m_processInfo = OwnedProcessInformation();
         m_job.Reset();
     }
     m_readEnd.Reset();
