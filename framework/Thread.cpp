@@ -25,10 +25,6 @@ unsigned __stdcall ThreadEntry(void* argument) {
 
 }  // namespace
 
-CWinThread::~CWinThread() {
-    if (m_hThread) ::CloseHandle(m_hThread);
-}
-
 CWinThreadPtr AfxBeginThread(AFX_THREADPROC procedure, LPVOID parameter, int priority, UINT stackSize,
                              DWORD createFlags, LPSECURITY_ATTRIBUTES security) {
     auto thread = std::make_shared<CWinThread>();
@@ -38,9 +34,9 @@ CWinThreadPtr AfxBeginThread(AFX_THREADPROC procedure, LPVOID parameter, int pri
         _beginthreadex(security, stackSize, &ThreadEntry, start.get(), CREATE_SUSPENDED, &threadId);
     if (handle == 0) return nullptr;
     start.release();  // the thread owns it now
-    thread->m_hThread = reinterpret_cast<HANDLE>(handle);
+    thread->m_hThread.Reset(reinterpret_cast<HANDLE>(handle));
     thread->m_nThreadID = threadId;
-    if (priority != THREAD_PRIORITY_NORMAL) ::SetThreadPriority(thread->m_hThread, priority);
+    if (priority != THREAD_PRIORITY_NORMAL) ::SetThreadPriority(thread->m_hThread.Get(), priority);
     if (!(createFlags & CREATE_SUSPENDED)) thread->ResumeThread();
     return thread;
 }

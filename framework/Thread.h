@@ -7,18 +7,15 @@
 
 #include <memory>
 
+#include "framework/Handles.h"
+
 using AFX_THREADPROC = UINT (*)(LPVOID parameter);
 
 class CWinThread {
 public:
-    CWinThread() = default;
-    CWinThread(const CWinThread&) = delete;
-    CWinThread& operator=(const CWinThread&) = delete;
-    ~CWinThread();
+    DWORD ResumeThread() { return ::ResumeThread(m_hThread.Get()); }
 
-    DWORD ResumeThread() { return ::ResumeThread(m_hThread); }
-
-    HANDLE m_hThread = nullptr;
+    OwnedHandle m_hThread;
     UINT m_nThreadID = 0;
 };
 

@@ -122,7 +122,7 @@ OwnedGlobal CPictureEx::ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSiz
 
 BOOL CPictureEx::LoadFromFile(LPCWSTR pszFileName) {
     CFile file;
-    if (!file.Open(pszFileName, CFile::modeRead | CFile::shareDenyWrite, nullptr)) return FALSE;
+    if (!file.Open(pszFileName, CFile::modeRead | CFile::shareDenyWrite)) return FALSE;
     const ULONGLONG length = file.GetLength();
     if (length > std::numeric_limits<DWORD>::max()) return FALSE;
     const DWORD size = static_cast<DWORD>(length);

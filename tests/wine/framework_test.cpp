@@ -335,9 +335,9 @@ TEST(Threads, TheThreadObjectOutlivesTheThreadWhileHeldAndIsFreedAfter) {
         },
         &runs);
     ASSERT_NE(kept, nullptr);
-    ASSERT_EQ(::WaitForSingleObject(kept->m_hThread, 5000), WAIT_OBJECT_0);
+    ASSERT_EQ(::WaitForSingleObject(kept->m_hThread.Get(), 5000), WAIT_OBJECT_0);
     DWORD exitCode = 0;
-    EXPECT_TRUE(::GetExitCodeThread(kept->m_hThread, &exitCode));  // the handle is still ours to use
+    EXPECT_TRUE(::GetExitCodeThread(kept->m_hThread.Get(), &exitCode));  // the handle is still ours to use
     EXPECT_EQ(exitCode, 7u);
     EXPECT_EQ(runs.load(), 1);
 
@@ -368,7 +368,7 @@ TEST(Threads, SuspendedStartRunsOnlyWhenResumed) {
     ::Sleep(50);
     EXPECT_FALSE(ran);
     thread->ResumeThread();
-    ASSERT_EQ(::WaitForSingleObject(thread->m_hThread, 5000), WAIT_OBJECT_0);
+    ASSERT_EQ(::WaitForSingleObject(thread->m_hThread.Get(), 5000), WAIT_OBJECT_0);
     EXPECT_TRUE(ran);
 }
 
@@ -414,9 +414,9 @@ TEST(ExceptionBoundaries, AThreadWhoseProcedureThrowsEndsWithItsExitCodeAndFrees
     {
         CWinThreadPtr thread = AfxBeginThread([](LPVOID) -> UINT { throw std::out_of_range("no such item"); }, nullptr);
         ASSERT_NE(thread, nullptr);
-        ASSERT_EQ(::WaitForSingleObject(thread->m_hThread, 5000), WAIT_OBJECT_0);
+        ASSERT_EQ(::WaitForSingleObject(thread->m_hThread.Get(), 5000), WAIT_OBJECT_0);
         DWORD exitCode = 0;
-        EXPECT_TRUE(::GetExitCodeThread(thread->m_hThread, &exitCode));
+        EXPECT_TRUE(::GetExitCodeThread(thread->m_hThread.Get(), &exitCode));
         EXPECT_EQ(exitCode, kExitCodeAfterException);
         watched = thread;
     }

@@ -129,7 +129,7 @@ bool DialogHarness::JobWorkerEnded() const {
     // The pointer belongs to the dialog thread, which sets it when Download is clicked: copied there.
     CWinThreadPtr worker;
     RunOnDialogThread([&] { worker = m_dialog->m_pWorkerThread; });
-    return !worker || ::WaitForSingleObject(worker->m_hThread, 0) == WAIT_OBJECT_0;
+    return !worker || ::WaitForSingleObject(worker->m_hThread.Get(), 0) == WAIT_OBJECT_0;
 }
 
 bool DialogHarness::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
