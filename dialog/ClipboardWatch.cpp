@@ -10,20 +10,18 @@ constexpr DWORD kClipboardPollMs = 1000;
 
 // The clipboard's Unicode text, or the empty string; the clipboard is open only for the copy.
 std::wstring ReadClipboardText(HWND owner) {
-    std::wstring text;
-    if (!::OpenClipboard(owner)) return text;
-    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* locked = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            // The block may be larger than the text; never read past it.
-            const size_t capacity = ::GlobalSize(data) / sizeof(wchar_t);
-            size_t length = 0;
-            while (length < capacity && locked[length] != L'\0') ++length;
-            text.assign(locked, length);
-            ::GlobalUnlock(data);
-        }
-    }
-    ::CloseClipboard();
-    return text;
+    const OpenedClipboard clipboard = OpenClipboardFor(owner);
+    if (!clipboard) return std::wstring();
+    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+    if (!data) return std::wstring();
+    const LockedGlobal locked = LockGlobal(data);
+    if (!locked) return std::wstring();
+    // The block may be larger than the text; never read past it.
+    const auto* text = static_cast<const wchar_t*>(locked.Get());
+    const size_t capacity = ::GlobalSize(data) / sizeof(wchar_t);
+    size_t length = 0;
+    while (length < capacity && text[length] != L'\0') ++length;
+    return std::wstring(text, length);
 }
 
 }  // namespace

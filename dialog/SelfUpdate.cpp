@@ -11,10 +11,10 @@ UINT CReelsiftDlg::SelfUpdateToolThread(LPVOID) {
     std::wstring commandLine = L"youtube-dl.exe -U";
     PROCESS_INFORMATION process{};
     // Inherits nothing: it needs no handles, and holding a running job's pipe would keep that job open.
+    // Not waited for: its handles go at once.
     if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
                          &startup, &process)) {
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
+        const OwnedProcessInformation started(process);
     }
     return 0;
 }
