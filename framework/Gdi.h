@@ -19,7 +19,6 @@ public:
     virtual ~CDC() = default;
 
     HDC GetSafeHdc() const { return m_hDC; }
-    operator HDC() const { return m_hDC; }
 
     HDC m_hDC = nullptr;
 };

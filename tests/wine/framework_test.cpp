@@ -337,22 +337,6 @@ TEST(Threads, TheThreadObjectOutlivesTheThreadWhileHeldAndIsFreedAfter) {
     EXPECT_TRUE(watched.expired());  // and lets it go when it ends
 }
 
-TEST(Threads, SuspendedStartRunsOnlyWhenResumed) {
-    static std::atomic<bool> ran{false};
-    CWinThreadPtr thread = AfxBeginThread(
-        [](LPVOID) -> UINT {
-            ran = true;
-            return 0;
-        },
-        nullptr, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-    ASSERT_NE(thread, nullptr);
-    ::Sleep(50);
-    EXPECT_FALSE(ran);
-    thread->ResumeThread();
-    ASSERT_EQ(::WaitForSingleObject(thread->m_hThread.Get(), 5000), WAIT_OBJECT_0);
-    EXPECT_TRUE(ran);
-}
-
 TEST(ExceptionBoundaries, AHandlersExceptionIsReportedAndTheMessageGetsItsDefaultHandlingOnce) {
     DebugOutputRecorder debugger;
 
