@@ -40,8 +40,7 @@ BEGIN_MESSAGE_MAP(CPictureEx, CStatic)
 END_MESSAGE_MAP()
 
 CPictureEx::CPictureEx()
-    : m_rcPaint{},
-      m_sizePicture{},
+    : m_sizePicture{},
       m_clrBack(kWhite),
       m_nFrame(0),
       m_cbData(0),
@@ -52,9 +51,7 @@ CPictureEx::CPictureEx()
       m_bStopRequested(FALSE),
       m_bReady(FALSE),
       m_hStopEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      m_pHeader(nullptr),
-      m_pData(nullptr),
-      m_pScreenDescriptor(nullptr) {}
+      m_pData(nullptr) {}
 
 // Unloading waits for the animation thread to end, so the event and the surface go only after it.
 CPictureEx::~CPictureEx() {
@@ -67,25 +64,6 @@ BOOL CPictureEx::IsAnimatedGif() const {
 }
 
 // ---- the walker, on this control's members ----
-
-GifBlockKind CPictureEx::PeekBlockKind() const {
-    return Walker().PeekBlockKind();
-}
-
-UINT CPictureEx::MeasureSubBlocks(UINT nOffset) const {
-    return Walker().MeasureSubBlocks(nOffset);
-}
-
-LONGLONG CPictureEx::MeasureBlock() const {
-    return Walker().MeasureBlock();
-}
-
-BOOL CPictureEx::SkipBlock() {
-    GifWalker walker = Walker();
-    const bool skipped = walker.SkipBlock();
-    m_nOffset = walker.Offset();
-    return skipped;
-}
 
 BOOL CPictureEx::SkipFrame() {
     GifWalker walker = Walker();
@@ -163,14 +141,14 @@ BOOL CPictureEx::LoadLocked(HGLOBAL hGlobal, DWORD dwSize, SIZE& resizeTo, bool&
     UnloadLocked();
     LockedGlobal locked = LockGlobal(hGlobal);
     if (!locked) return FALSE;
-    m_pHeader = m_pData = static_cast<const BYTE*>(locked.Get());
+    m_pData = static_cast<const BYTE*>(locked.Get());
     m_cbData = dwSize;
 
     BOOL loaded;
     if (HasGifSignature(m_pData, m_cbData)) {
         loaded = LoadGifLocked(hGlobal, dwSize, locked);
     } else {
-        m_pData = m_pHeader = nullptr;
+        m_pData = nullptr;
         locked.Reset();
         loaded = LoadStillLocked(hGlobal, dwSize);
     }
@@ -182,7 +160,7 @@ BOOL CPictureEx::LoadLocked(HGLOBAL hGlobal, DWORD dwSize, SIZE& resizeTo, bool&
 BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, LockedGlobal& locked) {
     // The data is parsed only while it is locked.
     auto endParse = [&] {
-        m_pData = m_pHeader = m_pScreenDescriptor = nullptr;
+        m_pData = nullptr;
         locked.Reset();
     };
 
@@ -192,7 +170,6 @@ BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, LockedGlobal& lock
         endParse();
         return FALSE;
     }
-    m_pScreenDescriptor = m_pData + 6;
     m_cbGlobalColorTable = screen->globalColorTableLength;
     SetPictureSize(SIZE{screen->width, screen->height});
 
@@ -279,10 +256,9 @@ void CPictureEx::UnloadLocked() {
         std::lock_guard<std::mutex> surface(m_surfaceLock);
         m_hdcSurface.Reset();
         m_hdcSaved.Reset();
-        m_rcPaint = RECT{};
         m_bReady = FALSE;
     }
-    m_pScreenDescriptor = m_pHeader = m_pData = nullptr;
+    m_pData = nullptr;
     m_bGif = FALSE;
     m_clrBack = kWhite;
     m_cbGlobalColorTable = m_nOffset = m_cbData = 0;
@@ -311,12 +287,7 @@ void CPictureEx::OnPaint() {
     CPaintDC dc(this);
     std::lock_guard<std::mutex> surface(m_surfaceLock);
     if (!m_hdcSurface) return;
-    if (m_rcPaint.right - m_rcPaint.left > 0) {
-        ::BitBlt(dc.m_hDC, 0, 0, m_rcPaint.right - m_rcPaint.left, m_rcPaint.bottom - m_rcPaint.top, m_hdcSurface.GetSafeHdc(),
-                 m_rcPaint.left, m_rcPaint.top, SRCCOPY);
-    } else {
-        ::BitBlt(dc.m_hDC, 0, 0, m_sizePicture.cx, m_sizePicture.cy, m_hdcSurface.GetSafeHdc(), 0, 0, SRCCOPY);
-    }
+    ::BitBlt(dc.m_hDC, 0, 0, m_sizePicture.cx, m_sizePicture.cy, m_hdcSurface.GetSafeHdc(), 0, 0, SRCCOPY);
 }
 
 void CPictureEx::OnDestroy() {

@@ -41,10 +41,6 @@ protected:
 
 private:
     // The GIF walker over m_pData, m_cbData, m_nOffset and m_cbGlobalColorTable.
-    GifBlockKind PeekBlockKind() const;
-    UINT MeasureSubBlocks(UINT nOffset) const;
-    LONGLONG MeasureBlock() const;
-    BOOL SkipBlock();
     BOOL SkipFrame();
     OwnedGlobal ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, POINT& frameOffset, UINT& nDisposal);
     GifWalker Walker() const { return GifWalker(m_pData, m_cbData, m_nOffset, m_cbGlobalColorTable); }
@@ -73,7 +69,6 @@ private:
     static RECT FrameRect(const GifFrame& frame);
     void FillSurface(const RECT& rect);
 
-    RECT m_rcPaint;
     SIZE m_sizePicture;
     COLORREF m_clrBack;
     std::atomic<int> m_nFrame;
@@ -92,9 +87,7 @@ private:
     OwnedHandle m_hThread;
     OwnedHandle m_hStopEvent;
     Microsoft::WRL::ComPtr<IPicture> m_pStillPicture;
-    const BYTE* m_pHeader;
-    const BYTE* m_pData;
-    const BYTE* m_pScreenDescriptor;
+    const BYTE* m_pData;  // the data while it is locked for parsing
     std::vector<GifFrame> m_frames;
 
     // Serialises loads, draws, stops and unloads. Never held while a message is sent to the window,
