@@ -17,7 +17,6 @@ public:
     CWnd() = default;
     ~CWnd() override;
 
-
     // The CWnd that subclassed (or, for dialogs, owns) the window; null for a window of no object.
     static CWnd* FromHandlePermanent(HWND hwnd);
 

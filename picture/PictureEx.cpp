@@ -72,7 +72,8 @@ BOOL CPictureEx::SkipFrame() {
     return skipped;
 }
 
-OwnedGlobal CPictureEx::ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, POINT& frameOffset, UINT& nDisposal) {
+OwnedGlobal CPictureEx::ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, POINT& frameOffset,
+                                     UINT& nDisposal) {
     GifFrameInfo info;
     info.width = frameSize.cx;
     info.height = frameSize.cy;
@@ -192,8 +193,8 @@ BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, LockedGlobal& lock
     m_nOffset = firstBlock;
     GifFrame frame;
     UINT cbFrame = 0;
-    for (OwnedGlobal block; (block = ExtractFrame(cbFrame, frame.nDelay, frame.frameSize, frame.frameOffset,
-                                                  frame.nDisposal));) {
+    while (OwnedGlobal block =
+               ExtractFrame(cbFrame, frame.nDelay, frame.frameSize, frame.frameOffset, frame.nDisposal)) {
         frame.pPicture = DecodePicture(std::move(block), cbFrame);
         if (!frame.pPicture) continue;
         // Rendered here, once, so that playing the frame only copies its pixels.
@@ -277,7 +278,8 @@ BOOL CPictureEx::Draw() {
     if (!m_pStillPicture) return FALSE;
     {
         std::lock_guard<std::mutex> surface(m_surfaceLock);
-        if (FAILED(RenderPicture(*m_pStillPicture.Get(), m_hdcSurface.GetSafeHdc(), POINT{}, m_sizePicture))) return FALSE;
+        if (FAILED(RenderPicture(*m_pStillPicture.Get(), m_hdcSurface.GetSafeHdc(), POINT{}, m_sizePicture)))
+            return FALSE;
     }
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
     return TRUE;
