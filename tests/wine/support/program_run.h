@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "framework/Handles.h"
+
 // The built program, as a Windows path.
 std::wstring BuiltProgramPath();
 // The same program built to run as where the system refuses to put the downloader into a job of ours.
@@ -27,6 +29,6 @@ public:
     DWORD WaitForExit(DWORD timeoutMs) const;
 
 private:
-    PROCESS_INFORMATION m_process{};
+    OwnedProcessInformation m_process;
     HWND m_dialog = nullptr;
 };

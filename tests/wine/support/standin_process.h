@@ -4,20 +4,22 @@
 
 #include <windows.h>
 
+#include "framework/Handles.h"
+
 class WatchedProcess {
 public:
     explicit WatchedProcess(HANDLE process) : m_process(process) {}
     static WatchedProcess Open(DWORD processId);
     ~WatchedProcess();
-    WatchedProcess(WatchedProcess&& other) noexcept : m_process(other.m_process) { other.m_process = nullptr; }
+    WatchedProcess(WatchedProcess&& other) noexcept = default;
     WatchedProcess(const WatchedProcess&) = delete;
     WatchedProcess& operator=(const WatchedProcess&) = delete;
     WatchedProcess& operator=(WatchedProcess&&) = delete;
 
-    bool IsOpen() const { return m_process != nullptr; }
+    bool IsOpen() const { return static_cast<bool>(m_process); }
     // True when the process has ended, or ends within the time given.
     bool EndsWithin(DWORD milliseconds) const;
 
 private:
-    HANDLE m_process;
+    OwnedHandle m_process;
 };
