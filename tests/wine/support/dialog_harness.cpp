@@ -73,13 +73,13 @@ void DeleteSettingsKey() {
 }
 
 void WriteRawSetting(const wchar_t* name, DWORD type, const void* data, DWORD size) {
-    HKEY created = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr) !=
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
         ERROR_SUCCESS) {
         return;
     }
-    const OwnedRegistryKey key(created);
-    ::RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(data), size);
+    ::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    ::RegCloseKey(key);
 }
 
 void WriteSetting(const wchar_t* name, const std::wstring& text) {
@@ -96,7 +96,7 @@ std::wstring ReadSetting(const wchar_t* name) {
 }
 
 DialogHarness::DialogHarness(bool waitForStartup) : m_dialog(new TestReelsiftDlg) {
-    m_thread.Reset(::CreateThread(nullptr, 0, &DialogHarness::UiThread, this, 0, &m_threadId));
+    m_thread = ::CreateThread(nullptr, 0, &DialogHarness::UiThread, this, 0, &m_threadId);
     WaitFor(
         [this] {
             m_window = DialogWindowOf(m_threadId);
@@ -114,7 +114,10 @@ DialogHarness::DialogHarness(bool waitForStartup) : m_dialog(new TestReelsiftDlg
 
 DialogHarness::~DialogHarness() {
     if (m_window) ::SendMessageW(m_window, TestReelsiftDlg::kEndTestMessage, 0, 0);
-    if (m_thread) ::WaitForSingleObject(m_thread.Get(), 10000);
+    if (m_thread) {
+        ::WaitForSingleObject(m_thread, 10000);
+        ::CloseHandle(m_thread);
+    }
 }
 
 DWORD WINAPI DialogHarness::UiThread(LPVOID parameter) {

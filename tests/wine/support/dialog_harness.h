@@ -125,7 +125,7 @@ private:
     // Posted after a key: posted messages keep their order, so once it has run the key has been handled.
     std::atomic<unsigned> m_keysHandled{0};
     const std::function<void()> m_countKeyHandled{[this] { ++m_keysHandled; }};
-    OwnedHandle m_thread;
+    HANDLE m_thread = nullptr;
     DWORD m_threadId = 0;
     HWND m_window = nullptr;
 };

@@ -5,20 +5,24 @@
 #include <cstring>
 #include <set>
 
-#include "framework/Gdi.h"
 #include "support/dialog_harness.h"
 
 namespace {
+
+struct HandleCloser {
+    HANDLE handle;
+    ~HandleCloser() {
+        if (handle && handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
+    }
+};
 
 LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 // The clipboard may be held for a moment by the program's watcher.
-OpenedClipboard OpenClipboardPatiently() {
-    OpenedClipboard clipboard;
-    DialogHarness::WaitFor([&] { return static_cast<bool>(clipboard = OpenClipboardFor(nullptr)); }, 2000);
-    return clipboard;
+bool OpenClipboardPatiently() {
+    return DialogHarness::WaitFor([] { return ::OpenClipboard(nullptr) != FALSE; }, 2000);
 }
 
 std::string EnvironmentText(const char* name) {
@@ -36,24 +40,21 @@ std::wstring UnixToWindowsPath(const std::string& unixPath) {
 }  // namespace
 
 void PutOnClipboard(const std::wstring& text) {
-    const OpenedClipboard clipboard = OpenClipboardPatiently();
-    if (!clipboard) return;
+    if (!OpenClipboardPatiently()) return;
     ::EmptyClipboard();
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    OwnedGlobal block(::GlobalAlloc(GMEM_MOVEABLE, bytes));
-    if (!block) return;
-    {
-        const LockedGlobal locked = LockGlobal(block.Get());
-        if (!locked) return;
-        std::memcpy(locked.Get(), text.c_str(), bytes);
+    if (HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::memcpy(::GlobalLock(block), text.c_str(), bytes);
+        ::GlobalUnlock(block);
+        if (!::SetClipboardData(CF_UNICODETEXT, block)) ::GlobalFree(block);  // the clipboard owns it otherwise
     }
-    if (::SetClipboardData(CF_UNICODETEXT, block.Get())) block.Release();  // the clipboard's now
+    ::CloseClipboard();
 }
 
 void ClearClipboard() {
-    const OpenedClipboard clipboard = OpenClipboardPatiently();
-    if (!clipboard) return;
+    if (!OpenClipboardPatiently()) return;
     ::EmptyClipboard();
+    ::CloseClipboard();
 }
 
 bool BringToFront(HWND window) {
@@ -72,17 +73,21 @@ OtherWindow::OtherWindow() {
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"ReelsiftTestOtherWindow";
     ::RegisterClassW(&windowClass);  // fails harmlessly when an earlier test registered it
-    m_window.Reset(::CreateWindowExW(0, windowClass.lpszClassName, L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                     20, 20, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr));
+    m_window = ::CreateWindowExW(0, windowClass.lpszClassName, L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
+                                 20, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+}
+
+OtherWindow::~OtherWindow() {
+    if (m_window) ::DestroyWindow(m_window);
 }
 
 namespace {
 
 // The creation time of a running process, or 0 when it cannot be read.
 ULONGLONG CreationTime(DWORD processId) {
-    const OwnedHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    HandleCloser process{::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)};
     FILETIME created{}, exited{}, kernel{}, user{};
-    if (!process || !::GetProcessTimes(process.Get(), &created, &exited, &kernel, &user)) return 0;
+    if (!process.handle || !::GetProcessTimes(process.handle, &created, &exited, &kernel, &user)) return 0;
     return (ULONGLONG{created.dwHighDateTime} << 32) | created.dwLowDateTime;
 }
 
@@ -92,11 +97,12 @@ std::vector<ChildProcess> ChildProcesses(DWORD parentId) {
     std::vector<ChildProcess> children;
     const ULONGLONG parentCreated = CreationTime(parentId);
     if (parentCreated == 0) return children;
-    const OwnedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return children;
+    HandleCloser snapshot{::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)};
+    if (snapshot.handle == INVALID_HANDLE_VALUE) return children;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more; more = ::Process32NextW(snapshot.Get(), &entry)) {
+    for (BOOL more = ::Process32FirstW(snapshot.handle, &entry); more;
+         more = ::Process32NextW(snapshot.handle, &entry)) {
         if (entry.th32ParentProcessID != parentId || entry.th32ProcessID == parentId) continue;
         if (CreationTime(entry.th32ProcessID) < parentCreated) continue;
         children.push_back({entry.th32ProcessID, entry.szExeFile});
@@ -113,11 +119,12 @@ std::vector<DWORD> ChildProcessIds(DWORD parentId, const std::wstring& exeName) 
 }
 
 DWORD ParentProcessId(DWORD processId) {
-    const OwnedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return 0;
+    HandleCloser snapshot{::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)};
+    if (snapshot.handle == INVALID_HANDLE_VALUE) return 0;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more; more = ::Process32NextW(snapshot.Get(), &entry)) {
+    for (BOOL more = ::Process32FirstW(snapshot.handle, &entry); more;
+         more = ::Process32NextW(snapshot.handle, &entry)) {
         if (entry.th32ProcessID == processId) return entry.th32ParentProcessID;
     }
     return 0;
@@ -125,17 +132,18 @@ DWORD ParentProcessId(DWORD processId) {
 
 void EndProcessTree(DWORD processId) {
     for (DWORD child : ChildProcessIds(processId)) EndProcessTree(child);
-    const OwnedHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
-    if (!process) return;
-    ::TerminateProcess(process.Get(), 1);
-    ::WaitForSingleObject(process.Get(), 5000);
+    HandleCloser process{::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId)};
+    if (!process.handle) return;
+    ::TerminateProcess(process.handle, 1);
+    ::WaitForSingleObject(process.handle, 5000);
 }
 
 uint64_t ScreenFingerprint(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return 0;
-    const WindowDc screen = GetWindowDc(nullptr);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -143,16 +151,21 @@ uint64_t ScreenFingerprint(const RECT& area) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    OwnedBitmap bitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     uint64_t hash = 1469598103934665603ull;  // FNV-1a over the pixels
-    if (const BitmapDc memory = BitmapDc::Create(screen.Get(), std::move(bitmap))) {
-        ::BitBlt(memory.GetSafeHdc(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY);
+    if (bitmap) {
+        HGDIOBJ previous = ::SelectObject(memory, bitmap);
+        ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
         ::GdiFlush();
         const auto* byte = static_cast<const unsigned char*>(bits);
         for (size_t i = 0, n = static_cast<size_t>(width) * height * 4; i < n; ++i) {
             hash = (hash ^ byte[i]) * 1099511628211ull;
         }
+        ::SelectObject(memory, previous);
+        ::DeleteObject(bitmap);
     }
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
     return hash;
 }
 
@@ -190,7 +203,8 @@ bool SaveScreenshot(const std::string& name, const RECT& area) {
                           &started)) {
         return false;
     }
-    const OwnedProcessInformation child(started);
+    ::CloseHandle(started.hThread);
+    ::CloseHandle(started.hProcess);
     // A Unix child's handle cannot be waited on under Wine: wait for the file instead.
     return DialogHarness::WaitFor([&] { return ::GetFileAttributesW(targetPath.c_str()) != INVALID_FILE_ATTRIBUTES; },
                                   15000);

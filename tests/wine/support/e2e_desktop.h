@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "support/owned_handles.h"
-
 // Puts the text on the clipboard as Unicode text; the clipboard's previous contents go.
 void PutOnClipboard(const std::wstring& text);
 void ClearClipboard();
@@ -21,12 +19,13 @@ bool BringToFront(HWND window);
 class OtherWindow {
 public:
     OtherWindow();
+    ~OtherWindow();
     OtherWindow(const OtherWindow&) = delete;
     OtherWindow& operator=(const OtherWindow&) = delete;
-    HWND Window() const { return m_window.Get(); }
+    HWND Window() const { return m_window; }
 
 private:
-    OwnedWindow m_window;
+    HWND m_window = nullptr;
 };
 
 // A running process another one started.

@@ -17,10 +17,11 @@ inline const std::string kItemStopsShort = "out [download]  42.0% of 2.92MiB at 
 inline void RewriteCurrentScript(const std::string& lines) {
     wchar_t path[MAX_PATH] = L"";
     if (!::GetEnvironmentVariableW(L"REELSIFT_STANDIN_SCRIPT", path, MAX_PATH)) return;
-    const OwnedHandle file(::CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!file) return;
+    HANDLE file = ::CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
-    ::WriteFile(file.Get(), lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
+    ::WriteFile(file, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr);
+    ::CloseHandle(file);
 }
 
 // Waits until the start-up self-update has run the stand-in, so that it does not play a later script.

@@ -4,14 +4,14 @@
 
 #include <stdexcept>
 
-#include "support/owned_handles.h"
 #include "support/standin_folder.h"
 
 namespace {
 
 void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
-    if (OwnedFileSearch search{::FindFirstFileW((folder + L"\\*").c_str(), &found)}) {
+    HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
         do {
             const std::wstring name = found.cFileName;
             if (name == L"." || name == L"..") continue;
@@ -22,7 +22,8 @@ void RemoveTree(const std::wstring& folder) {
                 ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 ::DeleteFileW(path.c_str());
             }
-        } while (::FindNextFileW(search.Get(), &found));
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
     }
     ::RemoveDirectoryW(folder.c_str());
 }

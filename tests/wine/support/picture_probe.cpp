@@ -19,10 +19,14 @@ HDC PictureExProbe::SavedArea(CPictureEx& picture) {
 }
 
 PictureWindow::PictureWindow() {
-    m_frame.Reset(::CreateWindowExW(0, L"STATIC", L"picture test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400,
-                                    nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
-    m_static = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 16, 16, m_frame.Get(), nullptr,
+    m_frame = ::CreateWindowExW(0, L"STATIC", L"picture test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400,
+                                nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    m_static = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 16, 16, m_frame, nullptr,
                                  ::GetModuleHandleW(nullptr), nullptr);
+}
+
+PictureWindow::~PictureWindow() {
+    if (m_frame) ::DestroyWindow(m_frame);
 }
 
 SIZE PictureWindow::StaticSize() const {
@@ -32,8 +36,11 @@ SIZE PictureWindow::StaticSize() const {
 }
 
 COLORREF ShownPixel(HWND window, int x, int y) {
-    const WindowDc dc = GetWindowDc(window);
-    return dc ? ::GetPixel(dc.Get(), x, y) : CLR_INVALID;
+    HDC dc = ::GetDC(window);
+    if (!dc) return CLR_INVALID;
+    const COLORREF pixel = ::GetPixel(dc, x, y);
+    ::ReleaseDC(window, dc);
+    return pixel;
 }
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -65,14 +72,14 @@ std::wstring PictureTestFile(const wchar_t* name) {
 
 SIZE GifScreenSize(const std::wstring& path) {
     SIZE size{};
-    const OwnedHandle file(
-        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return size;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return size;
     BYTE header[10] = {};
     DWORD read = 0;
-    if (::ReadFile(file.Get(), header, sizeof(header), &read, nullptr) && read == sizeof(header)) {
+    if (::ReadFile(file, header, sizeof(header), &read, nullptr) && read == sizeof(header)) {
         size.cx = header[6] | (header[7] << 8);
         size.cy = header[8] | (header[9] << 8);
     }
+    ::CloseHandle(file);
     return size;
 }

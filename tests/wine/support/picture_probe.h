@@ -6,7 +6,6 @@
 #include <string>
 
 #include "picture/PictureEx.h"
-#include "support/owned_handles.h"
 
 // Reads what a CPictureEx has composed, under the same lock its painter takes.
 class PictureExProbe {
@@ -25,13 +24,14 @@ public:
     PictureWindow();
     PictureWindow(const PictureWindow&) = delete;
     PictureWindow& operator=(const PictureWindow&) = delete;
+    ~PictureWindow();
 
     HWND Static() const { return m_static; }
     SIZE StaticSize() const;
 
 private:
-    OwnedWindow m_frame;
-    HWND m_static = nullptr;  // the frame's child, which goes with it
+    HWND m_frame = nullptr;
+    HWND m_static = nullptr;
 };
 
 // What the window itself shows at a point of its client area, as painted; CLR_INVALID outside it.

@@ -34,16 +34,18 @@ ProgramRun::ProgramRun(const std::wstring& executable, const std::wstring& folde
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring commandLine = L"\"" + executable + L"\"";
-    PROCESS_INFORMATION started{};
     if (::CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                         &startup, &started)) {
-        m_process = OwnedProcessInformation(started);
+                         &startup, &m_process)) {
         m_dialog = FindShownDialog(m_process.dwProcessId, nullptr, 15000);
     }
 }
 
 ProgramRun::~ProgramRun() {
-    if (m_process.hProcess && WaitForExit(0) == STILL_ACTIVE) ::TerminateProcess(m_process.hProcess.Get(), 1);
+    if (m_process.hProcess) {
+        if (WaitForExit(0) == STILL_ACTIVE) ::TerminateProcess(m_process.hProcess, 1);
+        ::CloseHandle(m_process.hProcess);
+        ::CloseHandle(m_process.hThread);
+    }
 }
 
 HWND ProgramRun::FindOtherDialog(DWORD timeoutMs) const {
@@ -52,7 +54,7 @@ HWND ProgramRun::FindOtherDialog(DWORD timeoutMs) const {
 
 DWORD ProgramRun::WaitForExit(DWORD timeoutMs) const {
     DWORD code = STILL_ACTIVE;
-    DialogHarness::WaitFor(
-        [&] { return ::GetExitCodeProcess(m_process.hProcess.Get(), &code) && code != STILL_ACTIVE; }, timeoutMs);
+    DialogHarness::WaitFor([&] { return ::GetExitCodeProcess(m_process.hProcess, &code) && code != STILL_ACTIVE; },
+                           timeoutMs);
     return code;
 }

@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "framework/Handles.h"
-
 // The built program, as a Windows path.
 std::wstring BuiltProgramPath();
 // The same program built to run as where the system refuses to put the downloader into a job of ours.
@@ -29,6 +27,6 @@ public:
     DWORD WaitForExit(DWORD timeoutMs) const;
 
 private:
-    OwnedProcessInformation m_process;
+    PROCESS_INFORMATION m_process{};
     HWND m_dialog = nullptr;
 };

@@ -2,13 +2,12 @@
 
 #include <cstring>
 
-#include "framework/Gdi.h"
-
 ScreenCapture::ScreenCapture(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
-    const WindowDc screen = GetWindowDc(nullptr);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -16,9 +15,10 @@ ScreenCapture::ScreenCapture(const RECT& area) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    OwnedBitmap bitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (const BitmapDc memory = BitmapDc::Create(screen.Get(), std::move(bitmap))) {
-        if (::BitBlt(memory.GetSafeHdc(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY)) {
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap && memory) {
+        HGDIOBJ previous = ::SelectObject(memory, bitmap);
+        if (::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
             ::GdiFlush();
             m_width = width;
             m_height = height;
@@ -26,5 +26,9 @@ ScreenCapture::ScreenCapture(const RECT& area) {
             std::memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(uint32_t));
             for (uint32_t& pixel : m_pixels) pixel &= 0x00FFFFFF;
         }
+        ::SelectObject(memory, previous);
     }
+    if (bitmap) ::DeleteObject(bitmap);
+    if (memory) ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
 }

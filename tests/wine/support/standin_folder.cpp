@@ -3,8 +3,6 @@
 #include <atomic>
 #include <stdexcept>
 
-#include "support/owned_handles.h"
-
 namespace {
 
 std::wstring Wide(const std::string& utf8) {
@@ -16,21 +14,22 @@ std::wstring Wide(const std::string& utf8) {
 
 std::string ReadFileBytes(const std::wstring& path) {
     std::string contents;
-    const OwnedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                       OPEN_EXISTING, 0, nullptr));
-    if (!file) return contents;
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return contents;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file.Get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) contents.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) contents.append(buffer, got);
+    CloseHandle(file);
     return contents;
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!file) throw std::runtime_error("cannot write a stand-in file");
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write a stand-in file");
     DWORD written = 0;
-    const BOOL ok = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    file.Reset();
+    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
     if (!ok || written != bytes.size()) throw std::runtime_error("cannot write a stand-in file");
 }
 
@@ -89,10 +88,12 @@ StandinFolder::~StandinFolder() {
     SetCurrentDirectoryW(m_previousDirectory.c_str());
 
     WIN32_FIND_DATAW found;
-    if (OwnedFileSearch search{FindFirstFileW(FilePath(L"*").c_str(), &found)}) {
+    HANDLE search = FindFirstFileW(FilePath(L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteWithPatience(FilePath(found.cFileName));
-        } while (FindNextFileW(search.Get(), &found));
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
     }
     RemoveDirectoryW(m_path.c_str());
 }
@@ -128,7 +129,7 @@ WatchedProcess StandinFolder::StartUnrelatedFfmpeg() const {
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
                         &startup, &started))
         throw std::runtime_error("cannot start the unrelated ffmpeg.exe");
-    const OwnedHandle thread(started.hThread);
+    CloseHandle(started.hThread);
     return WatchedProcess(started.hProcess);
 }
 

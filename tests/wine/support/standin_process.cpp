@@ -6,10 +6,11 @@ WatchedProcess WatchedProcess::Open(DWORD processId) {
 
 WatchedProcess::~WatchedProcess() {
     if (!m_process) return;
-    if (!EndsWithin(0)) TerminateProcess(m_process.Get(), 0);
-    WaitForSingleObject(m_process.Get(), 2000);
+    if (!EndsWithin(0)) TerminateProcess(m_process, 0);
+    WaitForSingleObject(m_process, 2000);
+    CloseHandle(m_process);
 }
 
 bool WatchedProcess::EndsWithin(DWORD milliseconds) const {
-    return m_process && WaitForSingleObject(m_process.Get(), milliseconds) == WAIT_OBJECT_0;
+    return m_process && WaitForSingleObject(m_process, milliseconds) == WAIT_OBJECT_0;
 }

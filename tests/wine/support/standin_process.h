@@ -4,22 +4,20 @@
 
 #include <windows.h>
 
-#include "framework/Handles.h"
-
 class WatchedProcess {
 public:
     explicit WatchedProcess(HANDLE process) : m_process(process) {}
     static WatchedProcess Open(DWORD processId);
     ~WatchedProcess();
-    WatchedProcess(WatchedProcess&& other) noexcept = default;
+    WatchedProcess(WatchedProcess&& other) noexcept : m_process(other.m_process) { other.m_process = nullptr; }
     WatchedProcess(const WatchedProcess&) = delete;
     WatchedProcess& operator=(const WatchedProcess&) = delete;
     WatchedProcess& operator=(WatchedProcess&&) = delete;
 
-    bool IsOpen() const { return static_cast<bool>(m_process); }
+    bool IsOpen() const { return m_process != nullptr; }
     // True when the process has ended, or ends within the time given.
     bool EndsWithin(DWORD milliseconds) const;
 
 private:
-    OwnedHandle m_process;
+    HANDLE m_process;
 };

@@ -24,17 +24,21 @@ TemplateDialog::TemplateDialog() {
     std::memcpy(&style, copy.data() + kStyleOffset, sizeof(style));
     style &= ~static_cast<DWORD>(WS_VISIBLE);
     std::memcpy(copy.data() + kStyleOffset, &style, sizeof(style));
-    m_window.Reset(::CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()), nullptr,
-                                                &IgnoringProcedure, 0));
+    m_window = ::CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()), nullptr,
+                                            &IgnoringProcedure, 0);
+}
+
+TemplateDialog::~TemplateDialog() {
+    if (m_window) ::DestroyWindow(m_window);
 }
 
 RECT TemplateDialog::Map(RECT units) const {
-    ::MapDialogRect(m_window.Get(), &units);
+    ::MapDialogRect(m_window, &units);
     return units;
 }
 
 SIZE TemplateDialog::WindowSize() const {
     RECT rect{};
-    ::GetWindowRect(m_window.Get(), &rect);
+    ::GetWindowRect(m_window, &rect);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }

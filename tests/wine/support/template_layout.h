@@ -4,20 +4,19 @@
 
 #include <windows.h>
 
-#include "support/owned_handles.h"
-
 class TemplateDialog {
 public:
     TemplateDialog();
+    ~TemplateDialog();
     TemplateDialog(const TemplateDialog&) = delete;
     TemplateDialog& operator=(const TemplateDialog&) = delete;
 
-    HWND Window() const { return m_window.Get(); }
+    HWND Window() const { return m_window; }
     // Dialog units to pixels, as the dialog manager placed the controls.
     RECT Map(RECT units) const;
     // The window's own size: what the template needs at the current display scale.
     SIZE WindowSize() const;
 
 private:
-    OwnedWindow m_window;
+    HWND m_window = nullptr;
 };
