@@ -4,15 +4,6 @@
 
 #include "dialog/FolderPath.h"
 
-namespace {
-
-// Frees the item list the folder browser returns.
-struct ItemListDeleter {
-    void operator()(ITEMIDLIST* list) const { ::CoTaskMemFree(list); }
-};
-
-}  // namespace
-
 void CReelsiftDlg::OnBnClickedChangeFolder() {
     wchar_t displayName[MAX_PATH] = L"";
     BROWSEINFOW browse{};
@@ -20,10 +11,10 @@ void CReelsiftDlg::OnBnClickedChangeFolder() {
     browse.pszDisplayName = displayName;
     browse.lpszTitle = L"Select the Output Folder...";
     browse.ulFlags = 0;
-    std::unique_ptr<ITEMIDLIST, ItemListDeleter> item(::SHBrowseForFolderW(&browse));
+    const OwnedTaskMemory<ITEMIDLIST> item(::SHBrowseForFolderW(&browse));
     if (!item) return;
     wchar_t path[MAX_PATH] = L"";
-    if (!::SHGetPathFromIDListW(item.get(), path) || path[0] == L'\0') return;
+    if (!::SHGetPathFromIDListW(item.Get(), path) || path[0] == L'\0') return;
     GetDlgItem(IDC_OUTPUT_FOLDER)->SetWindowText(path);
     SetOutputFolder(path);
     UpdateDriveRootWarning();
@@ -52,10 +43,4 @@ void CReelsiftDlg::OnBnClickedOpenFolder() {
     CString folder;
     GetDlgItemText(IDC_OUTPUT_FOLDER, folder);
     ::ShellExecuteW(nullptr, nullptr, folder, nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void CReelsiftDlg::OnBnClickedNewLink() {
-    // The first showing of the new copy's window follows this show command, so it must be a visible one.
-    ::AllowSetForegroundWindow(ASFW_ANY);
-    ::ShellExecuteW(nullptr, nullptr, L"Reelsift.exe", nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -8,21 +8,6 @@
 
 namespace {
 
-// A memory device context compatible with the screen, deleted on scope exit.
-class ScreenMemoryDC {
-public:
-    ScreenMemoryDC() : m_dc(::CreateCompatibleDC(nullptr)) {}
-    ScreenMemoryDC(const ScreenMemoryDC&) = delete;
-    ScreenMemoryDC& operator=(const ScreenMemoryDC&) = delete;
-    ~ScreenMemoryDC() {
-        if (m_dc) ::DeleteDC(m_dc);
-    }
-    HDC get() const { return m_dc; }
-
-private:
-    HDC m_dc;
-};
-
 BITMAPINFO TopDown24BitInfo(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -81,9 +66,9 @@ ScaledArtwork::Shown ScaledArtwork::Fit(HWND dialog, int id, POINT pictureOrigin
     Shown shown;
     HWND control = ::GetDlgItem(dialog, id);
     auto* original = reinterpret_cast<HBITMAP>(::SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    const ScreenMemoryDC dc;
+    const OwnedMemoryDc dc(::CreateCompatibleDC(nullptr));  // compatible with the screen
     Image24 source;
-    if (!original || !dc.get() || !ReadPixels(dc.get(), original, source)) return shown;
+    if (!original || !dc || !ReadPixels(dc.Get(), original, source)) return shown;
 
     // Scaled as a piece of the scaled background, so that the mode picture meets the background around it
     // without a seam: its pixels sample the artwork where the background's pixels at the same place do.
@@ -93,14 +78,14 @@ ScaledArtwork::Shown ScaledArtwork::Fit(HWND dialog, int id, POINT pictureOrigin
     const Image24 scaled = ResampleImage(source, width, height, {scaleX, place.left / scaleX - pictureOrigin.x},
                                          {scaleY, place.top / scaleY - pictureOrigin.y});
     if (scaled.bytes.empty()) return shown;
-    shown.bitmap.reset(CreateBitmapOf(dc.get(), scaled));
+    shown.bitmap.Reset(CreateBitmapOf(dc.Get(), scaled));
     if (!shown.bitmap) return shown;
 
     // The static takes the size of its new bitmap and hands back the one it loaded from the template, which
     // is then ours to free.
-    auto* previous = reinterpret_cast<HBITMAP>(
-        ::SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown.bitmap.get())));
-    if (previous && previous != shown.bitmap.get()) ::DeleteObject(previous);
+    OwnedBitmap previous(reinterpret_cast<HBITMAP>(
+        ::SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown.bitmap.Get()))));
+    if (previous.Get() == shown.bitmap.Get()) previous.Release();  // ours, handed back: not the template's
     shown.control = control;
     return shown;
 }
@@ -112,9 +97,9 @@ void ScaledArtwork::Release() {
 
 void ScaledArtwork::Take(Shown& shown) {
     if (shown.bitmap && ::IsWindow(shown.control) &&
-        reinterpret_cast<HBITMAP>(::SendMessageW(shown.control, STM_GETIMAGE, IMAGE_BITMAP, 0)) == shown.bitmap.get()) {
+        reinterpret_cast<HBITMAP>(::SendMessageW(shown.control, STM_GETIMAGE, IMAGE_BITMAP, 0)) == shown.bitmap.Get()) {
         ::SendMessageW(shown.control, STM_SETIMAGE, IMAGE_BITMAP, 0);
     }
-    shown.bitmap.reset();
+    shown.bitmap.Reset();
     shown.control = nullptr;
 }

@@ -5,8 +5,7 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include "framework/Handles.h"
 
 class ScaledArtwork {
 public:
@@ -22,11 +21,6 @@ public:
     void Release();
 
 private:
-    struct BitmapDeleter {
-        void operator()(HBITMAP bitmap) const { ::DeleteObject(bitmap); }
-    };
-    using OwnedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-
     struct Shown {
         HWND control = nullptr;
         OwnedBitmap bitmap;

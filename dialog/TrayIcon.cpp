@@ -1,17 +1,5 @@
 #include "dialog/ReelsiftDlg.h"
 
-#include <memory>
-#include <type_traits>
-
-namespace {
-
-struct MenuDestroyer {
-    void operator()(HMENU menu) const { ::DestroyMenu(menu); }
-};
-using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
-
-}  // namespace
-
 bool CReelsiftDlg::AddTrayIcon() {
     std::lock_guard<std::mutex> lock(m_nidLock);
     NOTIFYICONDATAW record{};
@@ -75,13 +63,13 @@ LRESULT CReelsiftDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP: {
         OwnedMenu menu(::CreatePopupMenu());
         if (!menu) break;
-        ::AppendMenuW(menu.get(), MF_STRING, ID_TRAY_SHOWHIDE, IsWindowVisible() ? L"Hide" : L"Show");
-        ::AppendMenuW(menu.get(), MF_STRING, ID_TRAY_EXIT, L"Exit");
+        ::AppendMenuW(menu.Get(), MF_STRING, ID_TRAY_SHOWHIDE, IsWindowVisible() ? L"Hide" : L"Show");
+        ::AppendMenuW(menu.Get(), MF_STRING, ID_TRAY_EXIT, L"Exit");
         POINT cursor{};
         ::GetCursorPos(&cursor);
         ::SetForegroundWindow(m_hWnd);
         const UINT command =
-            static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD, cursor.x, cursor.y, 0, m_hWnd, nullptr));
+            static_cast<UINT>(::TrackPopupMenu(menu.Get(), TPM_RETURNCMD, cursor.x, cursor.y, 0, m_hWnd, nullptr));
         if (command == ID_TRAY_SHOWHIDE) {
             if (IsWindowVisible()) {
                 ShowWindow(SW_MINIMIZE);
@@ -91,7 +79,7 @@ LRESULT CReelsiftDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
                 ShowWindow(SW_RESTORE);
             }
         } else if (command == ID_TRAY_EXIT) {
-            menu.reset();  // OnClose ends the process, so the menu would outlive every destructor
+            menu.Reset();  // OnClose ends the process, so the menu would outlive every destructor
             OnClose();
         }
         PostMessage(WM_NULL);

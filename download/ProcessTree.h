@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "download/OwnedHandle.h"
+#include "framework/Handles.h"
 
 struct DescendantProcess {
     // May query and terminate it. While it is held, the process's id cannot pass to another.

@@ -1,11 +1,5 @@
 #include "download/ToolProcess.h"
 
-#include <tlhelp32.h>
-
-#include <algorithm>
-#include <cwchar>
-#include <vector>
-
 #include "download/ProcessTree.h"
 
 namespace {
@@ -13,31 +7,6 @@ namespace {
 // A process ends a moment after TerminateProcess returns. Its descendants are looked for once it has gone, so that
 // none it was starting just then is missed; a tool that takes longer is not waited for.
 constexpr DWORD kToolEndWaitMs = 1000;
-
-// The ids of the processes that are in the job now; empty when the list cannot be read.
-std::vector<ULONG_PTR> JobProcessIds(HANDLE job) {
-    // The header is two DWORDs, which never take more room than two ULONG_PTRs.
-    constexpr size_t headerSlots = 2;
-    size_t capacity = 32;
-    std::vector<ULONG_PTR> ids;
-    // The tree may grow while we ask; a few tries settle it, and a list that is still short is used as it is.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        std::vector<ULONG_PTR> buffer(headerSlots + capacity);
-        auto* list = reinterpret_cast<JOBOBJECT_BASIC_PROCESS_ID_LIST*>(buffer.data());
-        const DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(ULONG_PTR));
-        const BOOL ok = QueryInformationJobObject(job, JobObjectBasicProcessIdList, list, bytes, nullptr);
-        if (!ok && GetLastError() != ERROR_MORE_DATA) break;
-        const size_t listed = std::min<size_t>(list->NumberOfProcessIdsInList, capacity);
-        ids.assign(list->ProcessIdList, list->ProcessIdList + listed);
-        if (ok && list->NumberOfProcessIdsInList >= list->NumberOfAssignedProcesses) break;
-        capacity = std::max<size_t>(capacity * 2, list->NumberOfAssignedProcesses + 8u);
-    }
-    return ids;
-}
-
-bool IsConverterName(const wchar_t* exeName) {
-    return std::wcsstr(exeName, L"ffmpeg.exe") != nullptr;
-}
 
 }  // namespace
 
@@ -84,15 +53,16 @@ bool ToolProcess::Start(const std::wstring& commandLine) {
     // From here on only the tool's tree holds the write end, so the pipe breaks when that tree has ended.
     writeEndCopy.Reset();
     if (!created) return false;
+    OwnedProcessInformation process(started);
 
     OwnedHandle job = CreateKillOnCloseJob();
     // Where jobs cannot nest (we may run inside someone else's job), the tool runs without one, and its tree is
     // found from the processes' parents when it must end.
-    if (job && (s_jobsRefused || !AssignProcessToJobObject(job.Get(), started.hProcess))) job.Reset();
+    if (job && (s_jobsRefused || !AssignProcessToJobObject(job.Get(), process.hProcess.Get()))) job.Reset();
 
     {
         std::lock_guard lock(m_handlesLock);
-        m_processInfo = started;
+        m_processInfo = std::move(process);
         m_job = std::move(job);
     }
     if (ResumeThread(started.hThread) == static_cast<DWORD>(-1)) {
@@ -124,56 +94,21 @@ void ToolProcess::Terminate() {
 
 void ToolProcess::EndTreeWithoutJob() {
     // The tool first, so that it starts nothing more while its descendants are looked for.
-    if (TerminateProcess(m_processInfo.hProcess, 0)) WaitForSingleObject(m_processInfo.hProcess, kToolEndWaitMs);
-    for (const DescendantProcess& descendant : RunningDescendants(m_processInfo.hProcess, m_processInfo.dwProcessId))
+    const HANDLE tool = m_processInfo.hProcess.Get();
+    if (TerminateProcess(tool, 0)) WaitForSingleObject(tool, kToolEndWaitMs);
+    for (const DescendantProcess& descendant : RunningDescendants(tool, m_processInfo.dwProcessId))
         TerminateProcess(descendant.process.Get(), 0);
-}
-
-void ToolProcess::KillFfmpegProcesses() {
-    std::lock_guard lock(m_handlesLock);
-    if (m_job)
-        KillConvertersInJob();
-    else if (m_processInfo.hProcess)
-        KillConvertersAmongDescendants();
-}
-
-void ToolProcess::KillConvertersInJob() {
-    const std::vector<ULONG_PTR> members = JobProcessIds(m_job.Get());
-    if (members.empty()) return;
-    OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot) return;
-
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
-        if (!IsConverterName(entry.szExeFile)) continue;
-        if (std::find(members.begin(), members.end(), entry.th32ProcessID) == members.end()) continue;
-        // The full query right: Wine's IsProcessInJob refuses the limited one.
-        OwnedHandle process(OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, entry.th32ProcessID));
-        if (!process) continue;
-        // The id may have been reused since the list was taken: only a process still in our job is ours.
-        BOOL inJob = FALSE;
-        if (IsProcessInJob(process.Get(), m_job.Get(), &inJob) && inJob) TerminateProcess(process.Get(), 0);
-    }
-}
-
-void ToolProcess::KillConvertersAmongDescendants() {
-    for (const DescendantProcess& descendant : RunningDescendants(m_processInfo.hProcess, m_processInfo.dwProcessId)) {
-        if (IsConverterName(descendant.exeName.c_str())) TerminateProcess(descendant.process.Get(), 0);
-    }
 }
 
 bool ToolProcess::IsRunning() const {
     std::lock_guard lock(m_handlesLock);
-    return m_processInfo.hProcess != nullptr;
+    return static_cast<bool>(m_processInfo.hProcess);
 }
 
 void ToolProcess::Close() {
     {
         std::lock_guard lock(m_handlesLock);
-        if (m_processInfo.hThread) CloseHandle(m_processInfo.hThread);
-        if (m_processInfo.hProcess) CloseHandle(m_processInfo.hProcess);
-        m_processInfo = PROCESS_INFORMATION{};
+        m_processInfo = OwnedProcessInformation();
         m_job.Reset();
     }
     m_readEnd.Reset();

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <string>
 
-#include "download/OwnedHandle.h"
+#include "framework/Handles.h"
 
 class ToolProcess {
 public:
@@ -55,7 +55,7 @@ private:
     // Guards m_processInfo and m_job, which the user-interface thread uses while the worker may close them.
     // Never held while blocked in ReadFile.
     mutable std::mutex m_handlesLock;
-    PROCESS_INFORMATION m_processInfo{};
+    OwnedProcessInformation m_processInfo;
     OwnedHandle m_job;
     OwnedHandle m_readEnd;  // the worker's alone
 };

@@ -24,7 +24,6 @@ public:
     int AddString(const wchar_t* text) {
         return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
     }
-    int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
     int SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
     // Leaves the text empty for an index outside the list.
@@ -35,7 +34,6 @@ class CProgressCtrl : public CWnd {
 public:
     void SetRange(short lower, short upper) { SendMessage(PBM_SETRANGE, 0, MAKELPARAM(lower, upper)); }
     int SetPos(int position) { return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(position))); }
-    int GetPos() const { return static_cast<int>(SendMessage(PBM_GETPOS)); }
     BOOL SetMarquee(BOOL on, int intervalMs) {
         return static_cast<BOOL>(SendMessage(PBM_SETMARQUEE, static_cast<WPARAM>(on), intervalMs));
     }

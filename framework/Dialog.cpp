@@ -22,14 +22,14 @@ INT_PTR CDialog::DoModal() {
                              reinterpret_cast<LPARAM>(this));
 }
 
-BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-    CDataExchange dx(this, saveAndValidate);
+BOOL CDialog::UpdateData() {
+    CDataExchange dx(this);
     DoDataExchange(&dx);
     return TRUE;
 }
 
 BOOL CDialog::OnInitDialog() {
-    UpdateData(FALSE);
+    UpdateData();
     return TRUE;
 }
 

@@ -3,11 +3,11 @@
 
 #include "framework/Wnd.h"
 
+// The program exchanges no values with its controls: an exchange only binds them.
 class CDataExchange {
 public:
-    CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    explicit CDataExchange(CWnd* dialog) : m_pDlgWnd(dialog) {}
     CWnd* m_pDlgWnd;
-    BOOL m_bSaveAndValidate;
 };
 
 // Binds (subclasses) a member control to the dialog's control with that id, once.
@@ -20,7 +20,7 @@ public:
 
     INT_PTR DoModal();
     void EndDialog(int result) { ::EndDialog(m_hWnd, result); }
-    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    BOOL UpdateData();
 
     virtual BOOL OnInitDialog();
 

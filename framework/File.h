@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "framework/Handles.h"
+
 class CFileException {
 public:
     explicit CFileException(DWORD error = 0) : m_lOsError(static_cast<LONG>(error)) {}
@@ -14,16 +16,13 @@ class CFile {
 public:
     enum OpenFlags : UINT { modeRead = 0x0000, shareDenyWrite = 0x0020 };
 
-    CFile() = default;
-    CFile(const CFile&) = delete;
-    CFile& operator=(const CFile&) = delete;
-    ~CFile() { Close(); }
-
-    BOOL Open(const wchar_t* path, UINT flags, CFileException* error = nullptr);
+    // Closes the file held first; FALSE when the file cannot be opened.
+    BOOL Open(const wchar_t* path, UINT flags);
     ULONGLONG GetLength() const;
     // Throws a CFileException allocated with new when the read fails; the catcher calls Delete.
     UINT Read(void* buffer, UINT count);
-    void Close();
+    void Close() { m_file.Reset(); }
 
-    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+private:
+    OwnedHandle m_file;
 };

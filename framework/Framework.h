@@ -7,6 +7,7 @@
 #include "framework/ExceptionReport.h"
 #include "framework/File.h"
 #include "framework/Gdi.h"
+#include "framework/Handles.h"
 #include "framework/MessageMap.h"
 #include "framework/RegKey.h"
 #include "framework/String.h"

@@ -10,21 +10,36 @@ CPaintDC::~CPaintDC() {
     if (m_hDC) ::EndPaint(m_hWndPaint, &m_ps);
 }
 
-BOOL CBrush::Attach(HBRUSH brush) {
-    DeleteObject();
-    m_hObject = brush;
-    return brush != nullptr;
+BitmapDc& BitmapDc::operator=(BitmapDc&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        m_bitmap = std::move(other.m_bitmap);
+        m_dc = std::move(other.m_dc);
+        m_selected = std::move(other.m_selected);
+    }
+    return *this;
 }
 
-HBRUSH CBrush::Detach() {
-    HBRUSH brush = m_hObject;
-    m_hObject = nullptr;
-    return brush;
+BitmapDc BitmapDc::CreateCompatible(HDC compatibleWith, int cx, int cy) {
+    return Create(compatibleWith, OwnedBitmap(::CreateCompatibleBitmap(compatibleWith, cx, cy)));
 }
 
-BOOL CBrush::DeleteObject() {
-    if (!m_hObject) return FALSE;
-    const BOOL deleted = ::DeleteObject(m_hObject);
-    m_hObject = nullptr;
-    return deleted;
+BitmapDc BitmapDc::Create(HDC compatibleWith, OwnedBitmap bitmap) {
+    BitmapDc made;
+    if (!bitmap) return made;
+    made.m_dc.Reset(::CreateCompatibleDC(compatibleWith));
+    if (!made.m_dc) return made;
+    made.m_selected = SelectInto(made.m_dc.Get(), bitmap.Get());
+    if (!made.m_selected) {
+        made.Reset();
+        return made;
+    }
+    made.m_bitmap = std::move(bitmap);
+    return made;
+}
+
+void BitmapDc::Reset() {
+    m_selected.Reset();
+    m_dc.Reset();
+    m_bitmap.Reset();
 }

@@ -1,7 +1,11 @@
 #pragma once
-// Device contexts and brushes.
+// Device contexts, bitmaps and brushes.
 
 #include <windows.h>
+
+#include <utility>
+
+#include "framework/Handles.h"
 
 class CWnd;
 
@@ -15,7 +19,6 @@ public:
     virtual ~CDC() = default;
 
     HDC GetSafeHdc() const { return m_hDC; }
-    operator HDC() const { return m_hDC; }
 
     HDC m_hDC = nullptr;
 };
@@ -35,18 +38,41 @@ private:
 // Owns one GDI brush.
 class CBrush {
 public:
-    CBrush() = default;
-    CBrush(const CBrush&) = delete;
-    CBrush& operator=(const CBrush&) = delete;
-    ~CBrush() { DeleteObject(); }
-
     BOOL CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
-    BOOL Attach(HBRUSH brush);
-    HBRUSH Detach();
-    BOOL DeleteObject();
+    // Takes the brush over, ending the one held before.
+    BOOL Attach(HBRUSH brush) {
+        m_brush.Reset(brush);
+        return brush != nullptr;
+    }
 
-    HBRUSH GetSafeHandle() const { return m_hObject; }
-    operator HBRUSH() const { return m_hObject; }
+    operator HBRUSH() const { return m_brush.Get(); }
 
-    HBRUSH m_hObject = nullptr;
+private:
+    OwnedBrush m_brush;
+};
+
+// A memory device context with a bitmap of its own selected into it. At the end the context's own bitmap is
+// selected back, then the context is deleted, then the bitmap.
+class BitmapDc {
+public:
+    BitmapDc() = default;
+    BitmapDc(BitmapDc&& other) noexcept { *this = std::move(other); }
+    BitmapDc& operator=(BitmapDc&& other) noexcept;
+    ~BitmapDc() { Reset(); }
+
+    // A context compatible with `compatibleWith` holding a compatible bitmap of cx by cy; empty when either
+    // cannot be made.
+    static BitmapDc CreateCompatible(HDC compatibleWith, int cx, int cy);
+    // A context compatible with `compatibleWith` holding the given bitmap; empty when there is no bitmap, no
+    // context, or the bitmap cannot be selected into it.
+    static BitmapDc Create(HDC compatibleWith, OwnedBitmap bitmap);
+
+    HDC GetSafeHdc() const { return m_dc.Get(); }
+    explicit operator bool() const { return static_cast<bool>(m_dc); }
+    void Reset();
+
+private:
+    OwnedBitmap m_bitmap;
+    OwnedMemoryDc m_dc;
+    SelectedObject m_selected;
 };

@@ -3,20 +3,18 @@
 
 #include <windows.h>
 
+#include "framework/Handles.h"
+
 class CRegKey {
 public:
-    CRegKey() = default;
-    CRegKey(const CRegKey&) = delete;
-    CRegKey& operator=(const CRegKey&) = delete;
-    ~CRegKey() { Close(); }
-
+    // Both replace the key held, and only when they succeed.
     LONG Open(HKEY parent, const wchar_t* name, REGSAM access = KEY_READ | KEY_WRITE);
     LONG Create(HKEY parent, const wchar_t* name, REGSAM access = KEY_READ | KEY_WRITE);
-    LONG Close();
 
     LONG SetStringValue(const wchar_t* valueName, const wchar_t* value, DWORD type = REG_SZ);
 
-    operator HKEY() const { return m_hKey; }
+    operator HKEY() const { return m_key.Get(); }
 
-    HKEY m_hKey = nullptr;
+private:
+    OwnedRegistryKey m_key;
 };

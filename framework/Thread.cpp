@@ -25,22 +25,14 @@ unsigned __stdcall ThreadEntry(void* argument) {
 
 }  // namespace
 
-CWinThread::~CWinThread() {
-    if (m_hThread) ::CloseHandle(m_hThread);
-}
-
-CWinThreadPtr AfxBeginThread(AFX_THREADPROC procedure, LPVOID parameter, int priority, UINT stackSize,
-                             DWORD createFlags, LPSECURITY_ATTRIBUTES security) {
+CWinThreadPtr AfxBeginThread(AFX_THREADPROC procedure, LPVOID parameter) {
     auto thread = std::make_shared<CWinThread>();
     auto start = std::make_unique<ThreadStart>(ThreadStart{thread, procedure, parameter});
-    unsigned threadId = 0;
-    const uintptr_t handle =
-        _beginthreadex(security, stackSize, &ThreadEntry, start.get(), CREATE_SUSPENDED, &threadId);
+    // Suspended until the start record is the thread's and its handle is kept.
+    const uintptr_t handle = _beginthreadex(nullptr, 0, &ThreadEntry, start.get(), CREATE_SUSPENDED, nullptr);
     if (handle == 0) return nullptr;
     start.release();  // the thread owns it now
-    thread->m_hThread = reinterpret_cast<HANDLE>(handle);
-    thread->m_nThreadID = threadId;
-    if (priority != THREAD_PRIORITY_NORMAL) ::SetThreadPriority(thread->m_hThread, priority);
-    if (!(createFlags & CREATE_SUSPENDED)) thread->ResumeThread();
+    thread->m_hThread.Reset(reinterpret_cast<HANDLE>(handle));
+    ::ResumeThread(thread->m_hThread.Get());
     return thread;
 }

@@ -7,23 +7,17 @@
 
 #include <memory>
 
+#include "framework/Handles.h"
+
 using AFX_THREADPROC = UINT (*)(LPVOID parameter);
 
 class CWinThread {
 public:
-    CWinThread() = default;
-    CWinThread(const CWinThread&) = delete;
-    CWinThread& operator=(const CWinThread&) = delete;
-    ~CWinThread();
-
-    DWORD ResumeThread() { return ::ResumeThread(m_hThread); }
-
-    HANDLE m_hThread = nullptr;
-    UINT m_nThreadID = 0;
+    OwnedHandle m_hThread;
 };
 
 using CWinThreadPtr = std::shared_ptr<CWinThread>;
 
-// Null when the thread could not be created.
-CWinThreadPtr AfxBeginThread(AFX_THREADPROC procedure, LPVOID parameter, int priority = THREAD_PRIORITY_NORMAL,
-                             UINT stackSize = 0, DWORD createFlags = 0, LPSECURITY_ATTRIBUTES security = nullptr);
+// Runs the procedure with the parameter on a new thread, started at once with the default priority, stack and
+// security: every thread of the program starts so. Null when the thread could not be created.
+CWinThreadPtr AfxBeginThread(AFX_THREADPROC procedure, LPVOID parameter);

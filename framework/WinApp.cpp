@@ -30,26 +30,11 @@ END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const wchar_t* appName) : m_appName(appName ? appName : ExecutableBaseName()) {
     m_pszAppName = m_appName.c_str();
-    m_hInstance = ::GetModuleHandleW(nullptr);
     g_application = this;
 }
 
 CWinApp::~CWinApp() {
     if (g_application == this) g_application = nullptr;
-}
-
-int CWinApp::Run() {
-    MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    return ExitInstance();
-}
-
-void CWinApp::SetRegistryKey(const wchar_t* company) {
-    m_registryKey = company ? company : L"";
-    m_pszRegistryKey = m_registryKey.c_str();
 }
 
 CWinApp* AfxGetApp() {
@@ -73,10 +58,9 @@ int AfxMessageBox(const wchar_t* text, UINT type, UINT /*helpId*/) {
 
 void AfxEnableControlContainer() {}
 
-int AfxWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+int AfxWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     CWinApp* application = AfxGetApp();
     if (!application) return -1;
-    application->m_hInstance = instance;
-    if (!application->InitApplication() || !application->InitInstance()) return application->ExitInstance();
-    return application->Run();
+    if (application->InitApplication()) application->InitInstance();
+    return application->ExitInstance();
 }

@@ -12,23 +12,22 @@ public:
     ~CWinApp() override;
 
     virtual BOOL InitApplication() { return TRUE; }
+    // Does the application's work: the program runs its dialog here. No message loop follows, whatever it answers.
     virtual BOOL InitInstance() { return TRUE; }
-    virtual int Run();
     virtual int ExitInstance() { return 0; }
 
-    void SetRegistryKey(const wchar_t* company);
+    // The program keeps its settings under a key of its own and uses no profile functions of the framework,
+    // so there is nothing to store for the company's name.
+    void SetRegistryKey(const wchar_t* /*company*/) {}
     void OnHelp() {}
 
     const wchar_t* m_pszAppName = nullptr;
-    const wchar_t* m_pszRegistryKey = nullptr;
-    HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
 
     DECLARE_MESSAGE_MAP()
 
 private:
     std::wstring m_appName;
-    std::wstring m_registryKey;
 };
 
 CWinApp* AfxGetApp();
@@ -41,5 +40,5 @@ int AfxMessageBox(const wchar_t* text, UINT type = MB_OK, UINT helpId = 0);
 // The program hosts no embedded controls of other components; kept as the start-up step it is.
 void AfxEnableControlContainer();
 
-// Runs the application object: InitApplication, InitInstance, then Run while InitInstance answers TRUE.
+// Runs the application object: InitApplication, InitInstance, then ExitInstance, whose answer is the exit code.
 int AfxWinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int showCommand);

@@ -121,7 +121,7 @@ void CWnd::GetWindowText(CString& text) const {
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {
-    const DWORD style = GetStyle();
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE));
     const DWORD newStyle = (style & ~remove) | add;
     if (style == newStyle) return FALSE;
     ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(newStyle));

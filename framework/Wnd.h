@@ -17,9 +17,6 @@ public:
     CWnd() = default;
     ~CWnd() override;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
-    operator HWND() const { return m_hWnd; }
-
     // The CWnd that subclassed (or, for dialogs, owns) the window; null for a window of no object.
     static CWnd* FromHandlePermanent(HWND hwnd);
 
@@ -30,16 +27,13 @@ public:
     // The returned object stays valid as long as this window's CWnd lives.
     CWnd* GetDlgItem(int id) const;
     int GetDlgItemText(int id, CString& text) const;
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 
     void SetWindowText(const wchar_t* text) { ::SetWindowTextW(m_hWnd, text); }
     void GetWindowText(CString& text) const;
     BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
     BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
     BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
     void GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
@@ -54,8 +48,7 @@ public:
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::PostMessageW(m_hWnd, message, wParam, lParam);
     }
-    void InvalidateRect(const RECT* rect, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rect, erase); }
-    void Invalidate(BOOL erase = TRUE) { InvalidateRect(nullptr, erase); }
+    void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
     // Centres the window on the work area of its monitor.
     void CenterWindow();
@@ -70,7 +63,6 @@ protected:
 
     void OnPaint() { Default(); }
     void OnDestroy() { Default(); }
-    void OnClose() { Default(); }
 
     template <class T>
     HBRUSH DispatchCtlColor(UINT message, HBRUSH (T::*handler)(CDC*, CWnd*, UINT), HDC hdc, HWND control) {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <new>
 
-#include "picture/ScopedHandles.h"
+#include "framework/Gdi.h"
 
 namespace {
 
@@ -42,16 +42,15 @@ std::optional<FrameImage> FrameImage::Render(IPicture& picture, SIZE size) {
     const BITMAPINFO info = PixelLayout(size);
     void* bits = nullptr;
     OwnedBitmap canvas(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    MemoryDC dc(nullptr);
-    if (!canvas.get() || !bits || !dc.get()) return std::nullopt;
-    const SelectionScope selected(dc.get(), canvas.get());
-    if (!selected) return std::nullopt;
+    if (!bits) return std::nullopt;
+    const BitmapDc dc = BitmapDc::Create(nullptr, std::move(canvas));
+    if (!dc) return std::nullopt;
 
     auto* const first = static_cast<std::uint32_t*>(bits);
     auto* const last = first + static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy);
     auto renderOver = [&](std::uint32_t background) {
         std::fill(first, last, background);
-        const bool rendered = SUCCEEDED(RenderPicture(picture, dc.get(), POINT{}, size));
+        const bool rendered = SUCCEEDED(RenderPicture(picture, dc.GetSafeHdc(), POINT{}, size));
         ::GdiFlush();  // the pixels are read directly
         return rendered;
     };

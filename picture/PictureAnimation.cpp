@@ -20,7 +20,7 @@ void CPictureEx::Stop() {
 
 void CPictureEx::StartAnimationLocked() {
     if (m_hThread) {
-        if (::WaitForSingleObject(m_hThread, 0) == WAIT_TIMEOUT)
+        if (::WaitForSingleObject(m_hThread.Get(), 0) == WAIT_TIMEOUT)
             return;  // playing already, or still ending after a stop that timed out
         ForgetEndedThreadLocked();
     }
@@ -29,26 +29,23 @@ void CPictureEx::StartAnimationLocked() {
     const uintptr_t thread =
         ::_beginthreadex(nullptr, 0, &CPictureEx::AnimationThreadEntry, this, CREATE_SUSPENDED, nullptr);
     if (thread == 0) return;
-    m_hThread = reinterpret_cast<HANDLE>(thread);
-    ::ResumeThread(m_hThread);
+    m_hThread.Reset(reinterpret_cast<HANDLE>(thread));
+    ::ResumeThread(m_hThread.Get());
 }
 
 void CPictureEx::StopLocked() {
     m_bPlaying = FALSE;
     m_bStopRequested = TRUE;
-    if (m_hStopEvent) ::SetEvent(m_hStopEvent);
+    if (m_hStopEvent) ::SetEvent(m_hStopEvent.Get());
     // A thread that has not ended in time keeps its handle, and the flag and the event stay set until
     // it has: clearing them now would let it play on beside the next start.
-    if (m_hThread && ::WaitForSingleObject(m_hThread, kStopWaitMilliseconds) == WAIT_TIMEOUT) return;
+    if (m_hThread && ::WaitForSingleObject(m_hThread.Get(), kStopWaitMilliseconds) == WAIT_TIMEOUT) return;
     ForgetEndedThreadLocked();
 }
 
 void CPictureEx::ForgetEndedThreadLocked() {
-    if (m_hThread) {
-        ::CloseHandle(m_hThread);
-        m_hThread = nullptr;
-    }
-    if (m_hStopEvent) ::ResetEvent(m_hStopEvent);
+    m_hThread.Reset();
+    if (m_hStopEvent) ::ResetEvent(m_hStopEvent.Get());
     m_bStopRequested = FALSE;
 }
 
@@ -56,7 +53,7 @@ void CPictureEx::ForgetEndedThreadLocked() {
 void CPictureEx::JoinAnimationLocked() {
     StopLocked();
     if (m_hThread) {
-        ::WaitForSingleObject(m_hThread, INFINITE);
+        ::WaitForSingleObject(m_hThread.Get(), INFINITE);
         ForgetEndedThreadLocked();
     }
 }
@@ -93,7 +90,7 @@ void CPictureEx::RunAnimation() {
             if (rendered) ::InvalidateRect(m_hWnd, nullptr, FALSE);
 
             if (m_bStopRequested) return;
-            ::WaitForSingleObject(m_hStopEvent, FrameDelayMilliseconds(frame.nDelay));
+            ::WaitForSingleObject(m_hStopEvent.Get(), FrameDelayMilliseconds(frame.nDelay));
             if (m_bStopRequested) return;
 
             // Kept until the next frame is on the surface: no paint shows the area disposed of.
@@ -115,47 +112,31 @@ RECT CPictureEx::FrameRect(const GifFrame& frame) {
                 frame.frameOffset.y + frame.frameSize.cy};
 }
 
+// Without room to save the area, the frame's disposal does nothing.
 void CPictureEx::SaveAreaUnder(const GifFrame& frame) {
-    m_hdcSaved = ::CreateCompatibleDC(m_hdcSurface);
-    m_hbmSaved = ::CreateCompatibleBitmap(m_hdcSurface, frame.frameSize.cx, frame.frameSize.cy);
-    if (!m_hdcSaved || !m_hbmSaved) {
-        if (m_hdcSaved) ::DeleteDC(m_hdcSaved);
-        if (m_hbmSaved) ::DeleteObject(m_hbmSaved);
-        m_hdcSaved = nullptr;
-        m_hbmSaved = nullptr;
-        return;
-    }
-    m_hbmSavedOld = ::SelectObject(m_hdcSaved, m_hbmSaved);
-    ::BitBlt(m_hdcSaved, 0, 0, frame.frameSize.cx, frame.frameSize.cy, m_hdcSurface, frame.frameOffset.x,
-             frame.frameOffset.y, SRCCOPY);
+    m_hdcSaved = BitmapDc::CreateCompatible(m_hdcSurface.GetSafeHdc(), frame.frameSize.cx, frame.frameSize.cy);
+    if (!m_hdcSaved) return;
+    ::BitBlt(m_hdcSaved.GetSafeHdc(), 0, 0, frame.frameSize.cx, frame.frameSize.cy, m_hdcSurface.GetSafeHdc(),
+             frame.frameOffset.x, frame.frameOffset.y, SRCCOPY);
 }
 
 bool CPictureEx::RenderFrame(const GifFrame& frame) {
-    if (frame.image) return frame.image->Draw(m_hdcSurface, frame.frameOffset);
-    return SUCCEEDED(RenderPicture(*frame.pPicture.Get(), m_hdcSurface, frame.frameOffset, frame.frameSize));
+    if (frame.image) return frame.image->Draw(m_hdcSurface.GetSafeHdc(), frame.frameOffset);
+    return SUCCEEDED(
+        RenderPicture(*frame.pPicture.Get(), m_hdcSurface.GetSafeHdc(), frame.frameOffset, frame.frameSize));
 }
 
 void CPictureEx::DisposeFrame(const GifFrame& frame) {
     if (frame.nDisposal == kDisposeToBackground) {
         FillSurface(FrameRect(frame));
     } else if (frame.nDisposal == kDisposeToPrevious && m_hdcSaved) {
-        ::BitBlt(m_hdcSurface, frame.frameOffset.x, frame.frameOffset.y, frame.frameSize.cx, frame.frameSize.cy,
-                 m_hdcSaved, 0, 0, SRCCOPY);
-        ReleaseSavedArea();
+        ::BitBlt(m_hdcSurface.GetSafeHdc(), frame.frameOffset.x, frame.frameOffset.y, frame.frameSize.cx,
+                 frame.frameSize.cy, m_hdcSaved.GetSafeHdc(), 0, 0, SRCCOPY);
+        m_hdcSaved.Reset();
     }
-}
-
-void CPictureEx::ReleaseSavedArea() {
-    if (!m_hdcSaved) return;
-    ::SelectObject(m_hdcSaved, m_hbmSavedOld);
-    ::DeleteDC(m_hdcSaved);
-    ::DeleteObject(m_hbmSaved);
-    m_hdcSaved = nullptr;
-    m_hbmSaved = nullptr;
-    m_hbmSavedOld = nullptr;
 }
 
 void CPictureEx::FillSurface(const RECT& rect) {
     CBrush brush;
-    if (brush.CreateSolidBrush(m_clrBack)) ::FillRect(m_hdcSurface, &rect, brush);
+    if (brush.CreateSolidBrush(m_clrBack)) ::FillRect(m_hdcSurface.GetSafeHdc(), &rect, brush);
 }

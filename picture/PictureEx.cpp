@@ -2,8 +2,6 @@
 
 #include <limits>
 
-#include "picture/ScopedHandles.h"
-
 using Microsoft::WRL::ComPtr;
 
 namespace {
@@ -11,19 +9,27 @@ namespace {
 constexpr COLORREF kWhite = 0x00FFFFFF;
 constexpr int kHimetricPerInch = 2540;
 
-// Decodes a picture from a stream over the block. With freeBlock the stream takes the block over and
-// frees it, whether or not the picture decodes.
-ComPtr<IPicture> DecodePicture(HGLOBAL block, DWORD size, bool freeBlock) {
-    ComPtr<IStream> stream;
-    if (FAILED(::CreateStreamOnHGlobal(block, freeBlock ? TRUE : FALSE, &stream))) {
-        if (freeBlock) ::GlobalFree(block);
-        return nullptr;
-    }
+ComPtr<IPicture> DecodeStream(IStream* stream, DWORD size) {
     ComPtr<IPicture> picture;
-    if (FAILED(::OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+    if (FAILED(::OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
                                 reinterpret_cast<void**>(picture.GetAddressOf()))))
         return nullptr;
     return picture;
+}
+
+// Decodes a picture from a stream over the block, which the caller keeps.
+ComPtr<IPicture> DecodePicture(HGLOBAL block, DWORD size) {
+    ComPtr<IStream> stream;
+    if (FAILED(::CreateStreamOnHGlobal(block, FALSE, &stream))) return nullptr;
+    return DecodeStream(stream.Get(), size);
+}
+
+// Decodes a picture from a stream that takes the block over: the block is freed whether or not it decodes.
+ComPtr<IPicture> DecodePicture(OwnedGlobal block, DWORD size) {
+    ComPtr<IStream> stream;
+    if (FAILED(::CreateStreamOnHGlobal(block.Get(), TRUE, &stream))) return nullptr;
+    block.Release();  // the stream's now
+    return DecodeStream(stream.Get(), size);
 }
 
 }  // namespace
@@ -34,8 +40,7 @@ BEGIN_MESSAGE_MAP(CPictureEx, CStatic)
 END_MESSAGE_MAP()
 
 CPictureEx::CPictureEx()
-    : m_rcPaint{},
-      m_sizePicture{},
+    : m_sizePicture{},
       m_clrBack(kWhite),
       m_nFrame(0),
       m_cbData(0),
@@ -45,21 +50,12 @@ CPictureEx::CPictureEx()
       m_bPlaying(FALSE),
       m_bStopRequested(FALSE),
       m_bReady(FALSE),
-      m_hdcSurface(nullptr),
-      m_hdcSaved(nullptr),
-      m_hbmSaved(nullptr),
-      m_hbmSavedOld(nullptr),
-      m_hbmSurface(nullptr),
-      m_hbmSurfaceOld(nullptr),
-      m_hThread(nullptr),
       m_hStopEvent(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      m_pHeader(nullptr),
-      m_pData(nullptr),
-      m_pScreenDescriptor(nullptr) {}
+      m_pData(nullptr) {}
 
+// Unloading waits for the animation thread to end, so the event and the surface go only after it.
 CPictureEx::~CPictureEx() {
     Unload();
-    if (m_hStopEvent) ::CloseHandle(m_hStopEvent);
 }
 
 BOOL CPictureEx::IsAnimatedGif() const {
@@ -69,25 +65,6 @@ BOOL CPictureEx::IsAnimatedGif() const {
 
 // ---- the walker, on this control's members ----
 
-GifBlockKind CPictureEx::PeekBlockKind() const {
-    return Walker().PeekBlockKind();
-}
-
-UINT CPictureEx::MeasureSubBlocks(UINT nOffset) const {
-    return Walker().MeasureSubBlocks(nOffset);
-}
-
-LONGLONG CPictureEx::MeasureBlock() const {
-    return Walker().MeasureBlock();
-}
-
-BOOL CPictureEx::SkipBlock() {
-    GifWalker walker = Walker();
-    const bool skipped = walker.SkipBlock();
-    m_nOffset = walker.Offset();
-    return skipped;
-}
-
 BOOL CPictureEx::SkipFrame() {
     GifWalker walker = Walker();
     const bool skipped = walker.SkipFrame();
@@ -95,23 +72,24 @@ BOOL CPictureEx::SkipFrame() {
     return skipped;
 }
 
-HGLOBAL CPictureEx::ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, POINT& frameOffset, UINT& nDisposal) {
+OwnedGlobal CPictureEx::ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, POINT& frameOffset,
+                                     UINT& nDisposal) {
     GifFrameInfo info;
     info.width = frameSize.cx;
     info.height = frameSize.cy;
     info.left = frameOffset.x;
     info.top = frameOffset.y;
-    HGLOBAL block = nullptr;
+    OwnedGlobal block;
     // A fixed block's handle is its address.
     const GifFrameAllocator allocate = [&block](std::uint32_t size) {
-        block = ::GlobalAlloc(GMEM_FIXED, size);
-        return static_cast<std::uint8_t*>(block);
+        block.Reset(::GlobalAlloc(GMEM_FIXED, size));
+        return static_cast<std::uint8_t*>(block.Get());
     };
     GifWalker walker = Walker();
     const bool extracted = walker.ExtractFrame(info, allocate) != nullptr;
     m_nOffset = walker.Offset();
     nDisposal = info.disposal;
-    if (!extracted) return nullptr;
+    if (!extracted) return OwnedGlobal();
     cbFrame = info.length;
     nDelay = info.delay;
     frameSize = SIZE{info.width, info.height};
@@ -123,7 +101,7 @@ HGLOBAL CPictureEx::ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, P
 
 BOOL CPictureEx::LoadFromFile(LPCWSTR pszFileName) {
     CFile file;
-    if (!file.Open(pszFileName, CFile::modeRead | CFile::shareDenyWrite, nullptr)) return FALSE;
+    if (!file.Open(pszFileName, CFile::modeRead | CFile::shareDenyWrite)) return FALSE;
     const ULONGLONG length = file.GetLength();
     if (length > std::numeric_limits<DWORD>::max()) return FALSE;
     const DWORD size = static_cast<DWORD>(length);
@@ -131,18 +109,18 @@ BOOL CPictureEx::LoadFromFile(LPCWSTR pszFileName) {
     OwnedGlobal block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_NODISCARD, size));
     if (!block) return FALSE;
     {
-        GlobalLockScope locked(block.get());
-        if (!locked.data()) return FALSE;
+        const LockedGlobal locked = LockGlobal(block.Get());
+        if (!locked) return FALSE;
         try {
             // A file that shrank since its length was taken is not read whole: treat it as unreadable.
-            if (file.Read(locked.data(), size) != size) return FALSE;
+            if (file.Read(locked.Get(), size) != size) return FALSE;
         } catch (CFileException* error) {
             error->Delete();
             return FALSE;
         }
     }
     file.Close();
-    return LoadFromMemory(block.get(), size);
+    return LoadFromMemory(block.Get(), size);
 }
 
 BOOL CPictureEx::LoadFromMemory(HGLOBAL hGlobal, DWORD dwSize) {
@@ -162,17 +140,17 @@ BOOL CPictureEx::LoadFromMemory(HGLOBAL hGlobal, DWORD dwSize) {
 
 BOOL CPictureEx::LoadLocked(HGLOBAL hGlobal, DWORD dwSize, SIZE& resizeTo, bool& resize) {
     UnloadLocked();
-    GlobalLockScope locked(hGlobal);
-    if (!locked.data()) return FALSE;
-    m_pHeader = m_pData = locked.data();
+    LockedGlobal locked = LockGlobal(hGlobal);
+    if (!locked) return FALSE;
+    m_pData = static_cast<const BYTE*>(locked.Get());
     m_cbData = dwSize;
 
     BOOL loaded;
     if (HasGifSignature(m_pData, m_cbData)) {
         loaded = LoadGifLocked(hGlobal, dwSize, locked);
     } else {
-        m_pData = m_pHeader = nullptr;
-        locked.Unlock();
+        m_pData = nullptr;
+        locked.Reset();
         loaded = LoadStillLocked(hGlobal, dwSize);
     }
     resize = m_bReady;
@@ -180,11 +158,11 @@ BOOL CPictureEx::LoadLocked(HGLOBAL hGlobal, DWORD dwSize, SIZE& resizeTo, bool&
     return loaded;
 }
 
-BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& locked) {
+BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, LockedGlobal& locked) {
     // The data is parsed only while it is locked.
     auto endParse = [&] {
-        m_pData = m_pHeader = m_pScreenDescriptor = nullptr;
-        locked.Unlock();
+        m_pData = nullptr;
+        locked.Reset();
     };
 
     m_bGif = TRUE;
@@ -193,7 +171,6 @@ BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& l
         endParse();
         return FALSE;
     }
-    m_pScreenDescriptor = m_pData + 6;
     m_cbGlobalColorTable = screen->globalColorTableLength;
     SetPictureSize(SIZE{screen->width, screen->height});
 
@@ -208,7 +185,7 @@ BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& l
     }
     if (frameCount == 1) {
         endParse();
-        m_pStillPicture = DecodePicture(hGlobal, dwSize, false);
+        m_pStillPicture = DecodePicture(hGlobal, dwSize);
         if (!m_pStillPicture) return FALSE;
         return CreateSurface(m_sizePicture.cx, m_sizePicture.cy);
     }
@@ -216,8 +193,9 @@ BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& l
     m_nOffset = firstBlock;
     GifFrame frame;
     UINT cbFrame = 0;
-    while (HGLOBAL block = ExtractFrame(cbFrame, frame.nDelay, frame.frameSize, frame.frameOffset, frame.nDisposal)) {
-        frame.pPicture = DecodePicture(block, cbFrame, true);
+    while (OwnedGlobal block =
+               ExtractFrame(cbFrame, frame.nDelay, frame.frameSize, frame.frameOffset, frame.nDisposal)) {
+        frame.pPicture = DecodePicture(std::move(block), cbFrame);
         if (!frame.pPicture) continue;
         // Rendered here, once, so that playing the frame only copies its pixels.
         GifFrame& added = m_frames.emplace_back(frame);
@@ -230,17 +208,17 @@ BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& l
 }
 
 BOOL CPictureEx::LoadStillLocked(HGLOBAL hGlobal, DWORD dwSize) {
-    m_pStillPicture = DecodePicture(hGlobal, dwSize, false);
+    m_pStillPicture = DecodePicture(hGlobal, dwSize);
     if (!m_pStillPicture) return FALSE;
     OLE_XSIZE_HIMETRIC width = 0;
     OLE_YSIZE_HIMETRIC height = 0;
     m_pStillPicture->get_Width(&width);
     m_pStillPicture->get_Height(&height);
     {
-        WindowDC dc(m_hWnd);
-        if (!dc.get()) return FALSE;
-        SetPictureSize(SIZE{::MulDiv(width, ::GetDeviceCaps(dc.get(), LOGPIXELSX), kHimetricPerInch),
-                            ::MulDiv(height, ::GetDeviceCaps(dc.get(), LOGPIXELSY), kHimetricPerInch)});
+        const WindowDc dc = GetWindowDc(m_hWnd);
+        if (!dc) return FALSE;
+        SetPictureSize(SIZE{::MulDiv(width, ::GetDeviceCaps(dc.Get(), LOGPIXELSX), kHimetricPerInch),
+                            ::MulDiv(height, ::GetDeviceCaps(dc.Get(), LOGPIXELSY), kHimetricPerInch)});
     }
     return CreateSurface(m_sizePicture.cx, m_sizePicture.cy);
 }
@@ -252,24 +230,16 @@ void CPictureEx::SetPictureSize(SIZE size) {
 
 // The control is resized by LoadFromMemory once the lifecycle lock is released.
 BOOL CPictureEx::CreateSurface(int cx, int cy) {
-    WindowDC dc(m_hWnd);
-    if (!dc.get()) return FALSE;
-    HDC surface = ::CreateCompatibleDC(dc.get());
+    const WindowDc dc = GetWindowDc(m_hWnd);
+    if (!dc) return FALSE;
+    BitmapDc surface = BitmapDc::CreateCompatible(dc.Get(), cx, cy);
     if (!surface) return FALSE;
-    HBITMAP bitmap = ::CreateCompatibleBitmap(dc.get(), cx, cy);
-    if (!bitmap) {
-        ::DeleteDC(surface);
-        return FALSE;
-    }
-    HGDIOBJ previous = ::SelectObject(surface, bitmap);
     m_clrBack = ::GetSysColor(COLOR_BTNFACE);
     const RECT whole{0, 0, cx, cy};
-    ::FillRect(surface, &whole, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_MENU + 1)));
+    ::FillRect(surface.GetSafeHdc(), &whole, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_MENU + 1)));
 
     std::lock_guard<std::mutex> lock(m_surfaceLock);
-    m_hdcSurface = surface;
-    m_hbmSurface = bitmap;
-    m_hbmSurfaceOld = previous;
+    m_hdcSurface = std::move(surface);
     m_bReady = TRUE;
     return TRUE;
 }
@@ -285,19 +255,11 @@ void CPictureEx::UnloadLocked() {
     m_frames.clear();
     {
         std::lock_guard<std::mutex> surface(m_surfaceLock);
-        if (m_hdcSurface) {
-            ::SelectObject(m_hdcSurface, m_hbmSurfaceOld);
-            ::DeleteDC(m_hdcSurface);
-            ::DeleteObject(m_hbmSurface);
-            m_hdcSurface = nullptr;
-            m_hbmSurface = nullptr;
-            m_hbmSurfaceOld = nullptr;
-        }
-        ReleaseSavedArea();
-        m_rcPaint = RECT{};
+        m_hdcSurface.Reset();
+        m_hdcSaved.Reset();
         m_bReady = FALSE;
     }
-    m_pScreenDescriptor = m_pHeader = m_pData = nullptr;
+    m_pData = nullptr;
     m_bGif = FALSE;
     m_clrBack = kWhite;
     m_cbGlobalColorTable = m_nOffset = m_cbData = 0;
@@ -316,7 +278,8 @@ BOOL CPictureEx::Draw() {
     if (!m_pStillPicture) return FALSE;
     {
         std::lock_guard<std::mutex> surface(m_surfaceLock);
-        if (FAILED(RenderPicture(*m_pStillPicture.Get(), m_hdcSurface, POINT{}, m_sizePicture))) return FALSE;
+        if (FAILED(RenderPicture(*m_pStillPicture.Get(), m_hdcSurface.GetSafeHdc(), POINT{}, m_sizePicture)))
+            return FALSE;
     }
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
     return TRUE;
@@ -326,12 +289,7 @@ void CPictureEx::OnPaint() {
     CPaintDC dc(this);
     std::lock_guard<std::mutex> surface(m_surfaceLock);
     if (!m_hdcSurface) return;
-    if (m_rcPaint.right - m_rcPaint.left > 0) {
-        ::BitBlt(dc.m_hDC, 0, 0, m_rcPaint.right - m_rcPaint.left, m_rcPaint.bottom - m_rcPaint.top, m_hdcSurface,
-                 m_rcPaint.left, m_rcPaint.top, SRCCOPY);
-    } else {
-        ::BitBlt(dc.m_hDC, 0, 0, m_sizePicture.cx, m_sizePicture.cy, m_hdcSurface, 0, 0, SRCCOPY);
-    }
+    ::BitBlt(dc.m_hDC, 0, 0, m_sizePicture.cx, m_sizePicture.cy, m_hdcSurface.GetSafeHdc(), 0, 0, SRCCOPY);
 }
 
 void CPictureEx::OnDestroy() {

@@ -10,8 +10,6 @@
 #include "picture/GifFrame.h"
 #include "picture/GifWalker.h"
 
-class GlobalLockScope;
-
 // A static control that shows a picture, or plays an animated GIF on a thread of its own. It composes
 // the picture in an off-screen surface, paints by copying that surface, and takes the picture's size.
 //
@@ -43,17 +41,13 @@ protected:
 
 private:
     // The GIF walker over m_pData, m_cbData, m_nOffset and m_cbGlobalColorTable.
-    GifBlockKind PeekBlockKind() const;
-    UINT MeasureSubBlocks(UINT nOffset) const;
-    LONGLONG MeasureBlock() const;
-    BOOL SkipBlock();
     BOOL SkipFrame();
-    HGLOBAL ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, POINT& frameOffset, UINT& nDisposal);
+    OwnedGlobal ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, POINT& frameOffset, UINT& nDisposal);
     GifWalker Walker() const { return GifWalker(m_pData, m_cbData, m_nOffset, m_cbGlobalColorTable); }
 
     // Loading, with m_lifecycleLock held; resizeTo receives the size the control must take.
     BOOL LoadLocked(HGLOBAL hGlobal, DWORD dwSize, SIZE& resizeTo, bool& resize);
-    BOOL LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, GlobalLockScope& locked);
+    BOOL LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, LockedGlobal& locked);
     BOOL LoadStillLocked(HGLOBAL hGlobal, DWORD dwSize);
     BOOL CreateSurface(int cx, int cy);
     void UnloadLocked();
@@ -65,8 +59,6 @@ private:
     void JoinAnimationLocked();
     void ForgetEndedThreadLocked();
     BOOL IsAnimatedGifLocked() const { return m_bGif && m_frames.size() > 1; }
-    // Frees the area kept under a restore-to-previous frame; the surface lock is held.
-    void ReleaseSavedArea();
 
     static unsigned __stdcall AnimationThreadEntry(void* pParam);
     void RunAnimation();
@@ -77,7 +69,6 @@ private:
     static RECT FrameRect(const GifFrame& frame);
     void FillSurface(const RECT& rect);
 
-    RECT m_rcPaint;
     SIZE m_sizePicture;
     COLORREF m_clrBack;
     std::atomic<int> m_nFrame;
@@ -88,18 +79,15 @@ private:
     std::atomic<BOOL> m_bPlaying;
     std::atomic<BOOL> m_bStopRequested;
     BOOL m_bReady;
-    HDC m_hdcSurface;
-    HDC m_hdcSaved;
-    HBITMAP m_hbmSaved;
-    HGDIOBJ m_hbmSavedOld;
-    HBITMAP m_hbmSurface;
-    HGDIOBJ m_hbmSurfaceOld;
-    HANDLE m_hThread;
-    HANDLE m_hStopEvent;
+    // The composed picture, and the area under a frame that disposes to the previous picture while it is shown;
+    // each a memory device context with its own bitmap.
+    BitmapDc m_hdcSurface;
+    BitmapDc m_hdcSaved;
+    // The animation thread, closed only once it has ended, and the event that cuts its frame delays short.
+    OwnedHandle m_hThread;
+    OwnedHandle m_hStopEvent;
     Microsoft::WRL::ComPtr<IPicture> m_pStillPicture;
-    const BYTE* m_pHeader;
-    const BYTE* m_pData;
-    const BYTE* m_pScreenDescriptor;
+    const BYTE* m_pData;  // the data while it is locked for parsing
     std::vector<GifFrame> m_frames;
 
     // Serialises loads, draws, stops and unloads. Never held while a message is sent to the window,

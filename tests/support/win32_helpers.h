@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "download/OwnedHandle.h"
+#include "framework/Handles.h"
 
 // ---- text
 

@@ -226,10 +226,11 @@ TEST_F(DownloadJobTest, RecordedRunsOfTheRealDownloaderShowTheirOutcome) {
         EXPECT_TRUE(DialogHarness::WaitFor([&] { return job.Dialog().m_gifReady.IsPlaying(); }, 15000))
             << "an item completed: the ready animation plays";
         ExpectIdle(job);
-        EXPECT_EQ(g_strToolErrors.Copy().Find(L"ffmpeg"), -1);
-        EXPECT_NE(g_strToolErrors.Copy().Find(L"[convert] destination: c:\\users\\user\\documents\\youtube files\\"
-                                              L"reelsift test clip.mp3"),
-                  -1);
+        const std::wstring log = g_strToolErrors.Copy().str();
+        EXPECT_EQ(log.find(L"ffmpeg"), std::wstring::npos);
+        EXPECT_NE(log.find(L"[convert] destination: c:\\users\\user\\documents\\youtube files\\"
+                           L"reelsift test clip.mp3"),
+                  std::wstring::npos);
     }
     {
         SCOPED_TRACE("non-ascii-title-cp1252");

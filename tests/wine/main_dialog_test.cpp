@@ -122,7 +122,8 @@ TEST_F(MainDialogTest, EnterClicksDownloadOnlyWhileItIsEnabled) {
     ui.PressKey(VK_RETURN);
     // A job started (with no downloader here it ends at once): the line was built from the typed link.
     EXPECT_TRUE(ui.Dialog().m_bRunning);
-    EXPECT_NE(ui.Dialog().m_strCommandLine.Find(L"\"https://media.example.net/watch?v=Ab3dE5fG7h\""), -1);
+    EXPECT_NE(ui.Dialog().m_strCommandLine.str().find(L"\"https://media.example.net/watch?v=Ab3dE5fG7h\""),
+              std::wstring::npos);
     EXPECT_TRUE(::IsWindowVisible(ui.Window()));
 }
 

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/Gdi.h"
+#include "framework/Handles.h"
 #include "picture/FrameImage.h"
 #include "picture/GifWalker.h"
 #include "picture/PictureEx.h"
-#include "picture/ScopedHandles.h"
 #include "support/picture_probe.h"
 #include "tests/support/desktop_windows.h"
 #include "tests/support/win32_helpers.h"
@@ -59,17 +60,15 @@ std::vector<DecodedFrame> DecodeFrames(const std::wstring& path, SIZE& screenSiz
     GifWalker walker(data.data(), size, 0, screen->globalColorTableLength);
     walker.Rewind();
     GifFrameInfo info;
-    HGLOBAL block = nullptr;
+    OwnedGlobal block;
     const GifFrameAllocator allocate = [&block](std::uint32_t length) {
-        block = ::GlobalAlloc(GMEM_FIXED, length);
-        return static_cast<std::uint8_t*>(block);
+        block.Reset(::GlobalAlloc(GMEM_FIXED, length));
+        return static_cast<std::uint8_t*>(block.Get());
     };
     while (walker.ExtractFrame(info, allocate)) {
         Microsoft::WRL::ComPtr<IStream> stream;
-        if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &stream))) {
-            ::GlobalFree(block);
-            continue;
-        }
+        if (FAILED(::CreateStreamOnHGlobal(block.Get(), TRUE, &stream))) continue;
+        block.Release();  // the stream frees it
         DecodedFrame frame{nullptr, SIZE{info.width, info.height}, POINT{info.left, info.top}};
         if (SUCCEEDED(::OleLoadPicture(stream.Get(), static_cast<LONG>(info.length), FALSE, IID_IPicture,
                                        reinterpret_cast<void**>(frame.picture.GetAddressOf()))))
@@ -82,29 +81,26 @@ std::vector<DecodedFrame> DecodeFrames(const std::wstring& path, SIZE& screenSiz
 class PatternSurface {
 public:
     explicit PatternSurface(SIZE size)
-        : m_screen(nullptr),
-          m_dc(m_screen.get()),
-          m_bitmap(::CreateCompatibleBitmap(m_screen.get(), size.cx, size.cy)),
-          m_selected(m_dc.get(), m_bitmap.get()),
-          m_size(size) {
+        : m_surface(BitmapDc::CreateCompatible(GetWindowDc(nullptr).Get(), size.cx, size.cy)), m_size(size) {
         std::vector<std::uint32_t> pattern(Count());
         for (int y = 0; y < size.cy; ++y)
             for (int x = 0; x < size.cx; ++x)
                 pattern[static_cast<size_t>(y) * size.cx + x] = static_cast<std::uint32_t>(x * 0x0701 + y * 0x050300);
         BITMAPINFO info = Info();
-        ::SetDIBits(m_dc.get(), m_bitmap.get(), 0, size.cy, pattern.data(), &info, DIB_RGB_COLORS);
+        ::SetDIBits(dc(), Bitmap(), 0, size.cy, pattern.data(), &info, DIB_RGB_COLORS);
     }
-    HDC dc() const { return m_dc.get(); }
+    HDC dc() const { return m_surface.GetSafeHdc(); }
     std::vector<std::uint32_t> Pixels() const {
         std::vector<std::uint32_t> pixels(Count());
         BITMAPINFO info = Info();
         ::GdiFlush();
-        ::GetDIBits(m_dc.get(), m_bitmap.get(), 0, m_size.cy, pixels.data(), &info, DIB_RGB_COLORS);
+        ::GetDIBits(dc(), Bitmap(), 0, m_size.cy, pixels.data(), &info, DIB_RGB_COLORS);
         for (std::uint32_t& pixel : pixels) pixel &= 0x00FFFFFF;
         return pixels;
     }
 
 private:
+    HBITMAP Bitmap() const { return static_cast<HBITMAP>(::GetCurrentObject(dc(), OBJ_BITMAP)); }
     size_t Count() const { return static_cast<size_t>(m_size.cx) * static_cast<size_t>(m_size.cy); }
     BITMAPINFO Info() const {
         BITMAPINFO info{};
@@ -117,10 +113,7 @@ private:
         return info;
     }
 
-    WindowDC m_screen;
-    MemoryDC m_dc;
-    OwnedBitmap m_bitmap;
-    SelectionScope m_selected;
+    BitmapDc m_surface;
     SIZE m_size;
 };
 

@@ -96,7 +96,7 @@ bool DialogHarness::JobWorkerEnded() const {
     // The pointer belongs to the dialog thread, which sets it when Download is clicked: copied there.
     CWinThreadPtr worker;
     RunOnDialogThread([&] { worker = m_dialog->m_pWorkerThread; });
-    return !worker || ::WaitForSingleObject(worker->m_hThread, 0) == WAIT_OBJECT_0;
+    return !worker || ::WaitForSingleObject(worker->m_hThread.Get(), 0) == WAIT_OBJECT_0;
 }
 
 void DialogHarness::RunOnDialogThread(const std::function<void()>& work) const {

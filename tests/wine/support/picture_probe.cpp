@@ -7,17 +7,17 @@
 
 COLORREF PictureExProbe::SurfacePixel(CPictureEx& picture, int x, int y) {
     std::lock_guard<std::mutex> surface(picture.m_surfaceLock);
-    return picture.m_hdcSurface ? ::GetPixel(picture.m_hdcSurface, x, y) : CLR_INVALID;
+    return picture.m_hdcSurface ? ::GetPixel(picture.m_hdcSurface.GetSafeHdc(), x, y) : CLR_INVALID;
 }
 
 HANDLE PictureExProbe::Thread(CPictureEx& picture) {
     std::lock_guard<std::mutex> lifecycle(picture.m_lifecycleLock);
-    return picture.m_hThread;
+    return picture.m_hThread.Get();
 }
 
 HDC PictureExProbe::SavedArea(CPictureEx& picture) {
     std::lock_guard<std::mutex> surface(picture.m_surfaceLock);
-    return picture.m_hdcSaved;
+    return picture.m_hdcSaved.GetSafeHdc();
 }
 
 PictureWindow::PictureWindow() {
