@@ -8,7 +8,7 @@
 void CReelsiftDlg::ShowChunk(const ChunkDisplay& display, bool& itemCompleted) {
     g_strToolErrors.Append(display.logText);
     if (display.showErrorReport) m_btnErrorReport.ShowWindow(SW_SHOW);
-    GetDlgItem(IDC_STATUS)->SetWindowText(display.statusText.c_str());
+    SetDlgItemText(IDC_STATUS, display.statusText.c_str());
     SetWindowText(display.title.c_str());
 
     switch (display.kind) {

@@ -5,11 +5,10 @@
 
 UINT CReelsiftDlg::DownloadWorkerThread(LPVOID parameter) {
     auto* dlg = static_cast<CReelsiftDlg*>(parameter);
-    CWnd* status = dlg->GetDlgItem(IDC_STATUS);
 
     g_strToolErrors.Clear();
     dlg->SetWindowText(L"Wait a moment...");
-    status->SetWindowText(L"Wait a moment...");
+    dlg->SetDlgItemText(IDC_STATUS, L"Wait a moment...");
 
     dlg->RunTool(dlg->m_strCommandLine);
 
@@ -17,7 +16,7 @@ UINT CReelsiftDlg::DownloadWorkerThread(LPVOID parameter) {
     dlg->m_gifConverting.Stop();
     dlg->ShowTaskbarProgress(TaskbarProgress::JobEnded);
     dlg->SetWindowText(L"Reelsift");
-    status->SetWindowText(L"");
+    dlg->SetDlgItemText(IDC_STATUS, L"");
     dlg->ApplyJobState(JobState::Idle);
     return 0;
 }

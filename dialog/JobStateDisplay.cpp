@@ -5,12 +5,15 @@ void CReelsiftDlg::ApplyJobState(JobState state) {
         const ControlChange change = control.In(state);
         if (change == ControlChange::LeftAlone) continue;
         const bool on = change == ControlChange::On;
+        // The job's worker applies the idle state; a window ended before its job (as under test) has no controls.
+        CWnd* window = GetDlgItem(control.controlId);
+        if (!window) continue;
         if (control.aspect == ControlAspect::Shown) {
-            GetDlgItem(control.controlId)->ShowWindow(on ? SW_SHOW : SW_HIDE);
+            window->ShowWindow(on ? SW_SHOW : SW_HIDE);
         } else if (control.controlId == IDC_DOWNLOAD) {
             EnableDownloadButton(on);
         } else {
-            GetDlgItem(control.controlId)->EnableWindow(on);
+            window->EnableWindow(on);
         }
     }
 }

@@ -27,6 +27,8 @@ public:
     // The returned object stays valid as long as this window's CWnd lives.
     CWnd* GetDlgItem(int id) const;
     int GetDlgItemText(int id, CString& text) const;
+    // Does nothing when there is no such control (or no window any more).
+    void SetDlgItemText(int id, const wchar_t* text) const { ::SetDlgItemTextW(m_hWnd, id, text); }
 
     void SetWindowText(const wchar_t* text) { ::SetWindowTextW(m_hWnd, text); }
     void GetWindowText(CString& text) const;
