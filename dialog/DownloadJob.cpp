@@ -1,7 +1,6 @@
 #include "dialog/ReelsiftDlg.h"
 
 #include "dialog/ToolLog.h"
-#include "download/OutputText.h"
 
 UINT CReelsiftDlg::DownloadWorkerThread(LPVOID parameter) {
     auto* dlg = static_cast<CReelsiftDlg*>(parameter);
@@ -31,9 +30,4 @@ void CReelsiftDlg::OnBnClickedAbort() {
 
 void CReelsiftDlg::KillFfmpegProcesses() {
     m_tool.KillFfmpegProcesses();
-}
-
-void CReelsiftDlg::OnBnClickedErrorReport() {
-    const CString log = g_strToolErrors.Copy();
-    AfxMessageBox(LogForDisplay(log.str()).c_str(), MB_OK, 0);
 }

@@ -4,6 +4,25 @@
 
 #include "dialog/FolderPath.h"
 
+CString CReelsiftDlg::DefaultOutputFolder() {
+    wchar_t documents[MAX_PATH] = L"";
+    if (!::SHGetSpecialFolderPathW(nullptr, documents, CSIDL_PERSONAL, FALSE)) {
+        // Without a Documents folder, the program's own folder is the sensible place.
+        ::GetCurrentDirectoryW(MAX_PATH, documents);
+    }
+    return CString(documents) + L"\\YouTube Files";
+}
+
+CString CReelsiftDlg::GetOutputFolder() const {
+    std::lock_guard<std::mutex> lock(m_outputFolderLock);
+    return m_strOutputFolder;
+}
+
+void CReelsiftDlg::SetOutputFolder(const CString& folder) {
+    std::lock_guard<std::mutex> lock(m_outputFolderLock);
+    m_strOutputFolder = folder;
+}
+
 void CReelsiftDlg::OnBnClickedChangeFolder() {
     wchar_t displayName[MAX_PATH] = L"";
     BROWSEINFOW browse{};

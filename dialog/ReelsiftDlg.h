@@ -110,6 +110,8 @@ protected:
     void LoadSettings();
     void SaveSettings();
 
+    // The Documents folder followed by "\YouTube Files"; the working folder's when there is no Documents folder.
+    static CString DefaultOutputFolder();
     // The worker reads the folder for every chunk while the user may change it.
     CString GetOutputFolder() const;
     void SetOutputFolder(const CString& folder);

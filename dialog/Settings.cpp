@@ -7,16 +7,6 @@
 #include "dialog/SettingsStore.h"
 #include "dialog/WindowPlacementText.h"
 
-CString CReelsiftDlg::GetOutputFolder() const {
-    std::lock_guard<std::mutex> lock(m_outputFolderLock);
-    return m_strOutputFolder;
-}
-
-void CReelsiftDlg::SetOutputFolder(const CString& folder) {
-    std::lock_guard<std::mutex> lock(m_outputFolderLock);
-    m_strOutputFolder = folder;
-}
-
 void CReelsiftDlg::SaveSettings() {
     const RECT rect = RestoredWindowRect(m_hWnd);
     const WindowPlacementRect placement{rect.right - rect.left, rect.bottom - rect.top, rect.left, rect.top};
