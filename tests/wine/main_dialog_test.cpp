@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "download/Formats.h"
+#include "framework/Handles.h"
 #include "support/dialog_harness.h"
 #include "support/fresh_account_test.h"
 #include "support/job_state_snapshot.h"
@@ -129,9 +130,10 @@ TEST_F(MainDialogTest, EnterClicksDownloadOnlyWhileItIsEnabled) {
 
 TEST_F(MainDialogTest, ControlColourIsOneWhiteBrushExceptForTheHollowClickAreas) {
     DialogHarness ui(false);
-    HDC dc = ::GetDC(ui.Window());
+    const WindowDc dc = GetWindowDc(ui.Window());
     auto ask = [&](UINT message, HWND control) {
-        return ::SendMessageW(ui.Window(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        return ::SendMessageW(ui.Window(), message, reinterpret_cast<WPARAM>(dc.Get()),
+                              reinterpret_cast<LPARAM>(control));
     };
     const LRESULT white = ask(WM_CTLCOLOREDIT, ui.Control(IDC_URL));
     LOGBRUSH info{};
@@ -154,7 +156,6 @@ TEST_F(MainDialogTest, ControlColourIsOneWhiteBrushExceptForTheHollowClickAreas)
         EXPECT_EQ(ask(WM_CTLCOLORSTATIC, ui.Control(label)), reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)))
             << label;
     }
-    ::ReleaseDC(ui.Window(), dc);
 }
 
 }  // namespace

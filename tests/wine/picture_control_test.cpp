@@ -314,12 +314,11 @@ TEST_F(PictureControlTest, GifWithoutACompleteFrameFailsAndLeavesTheControlEmpty
     const BYTE truncated[] = {'G', 'I', 'F', '8', '9', 'a',  40,   0, 30, 0, 0x80, 0, 0, 0,
                               0,   0,   255, 255, 255, 0x21, 0xF9, 4, 4,  2, 0,    0, 0, 0x2C,
                               0,   0,   0,   0,   40,  0,    30,   0, 0,  2, 10,   1, 2};
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, sizeof truncated);
-    ASSERT_NE(block, nullptr);
-    memcpy(::GlobalLock(block), truncated, sizeof truncated);
-    ::GlobalUnlock(block);
-    EXPECT_FALSE(picture.LoadFromMemory(block, sizeof truncated));
-    ::GlobalFree(block);
+    {  // freed before the control is looked at again, as a caller may free it
+        const OwnedGlobal block = GlobalCopyOf(truncated, sizeof truncated);
+        ASSERT_NE(block.Get(), nullptr);
+        EXPECT_FALSE(picture.LoadFromMemory(block.Get(), sizeof truncated));
+    }
 
     EXPECT_FALSE(picture.IsPlaying());
     EXPECT_FALSE(picture.IsAnimatedGif());
@@ -366,14 +365,15 @@ TEST_F(PictureControlTest, LoadsAndDrawsFromSeveralThreadsWhileTheWindowPaints) 
     const std::wstring paths[] = {PictureTestFile(L"disposal.gif"), ProgramGif(L"eyes.gif"),
                                   PictureTestFile(L"still.bmp")};
     Worker worker{&picture, paths};
-    HANDLE threads[3];
-    for (HANDLE& thread : threads) {
-        thread = ::CreateThread(nullptr, 0, &LoadDrawAndStopRepeatedly, &worker, 0, nullptr);
-        ASSERT_NE(thread, nullptr);
+    OwnedHandle threads[3];
+    HANDLE running[3];
+    for (int i = 0; i < 3; ++i) {
+        threads[i].Reset(::CreateThread(nullptr, 0, &LoadDrawAndStopRepeatedly, &worker, 0, nullptr));
+        running[i] = threads[i].Get();
+        ASSERT_NE(running[i], nullptr);
     }
     // The loads resize the control from their threads: this thread must keep serving them.
-    EXPECT_TRUE(PumpUntil([&] { return ::WaitForMultipleObjects(3, threads, TRUE, 0) == WAIT_OBJECT_0; }, 30000));
-    for (HANDLE thread : threads) ::CloseHandle(thread);
+    EXPECT_TRUE(PumpUntil([&] { return ::WaitForMultipleObjects(3, running, TRUE, 0) == WAIT_OBJECT_0; }, 30000));
 
     picture.Unload();
     EXPECT_FALSE(picture.IsPlaying());

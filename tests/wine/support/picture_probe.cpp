@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "framework/Handles.h"
 #include "tests/support/desktop_windows.h"
 #include "tests/support/win32_helpers.h"
 
@@ -38,11 +39,8 @@ SIZE PictureWindow::StaticSize() const {
 }
 
 COLORREF ShownPixel(HWND window, int x, int y) {
-    HDC dc = ::GetDC(window);
-    if (!dc) return CLR_INVALID;
-    const COLORREF pixel = ::GetPixel(dc, x, y);
-    ::ReleaseDC(window, dc);
-    return pixel;
+    const WindowDc dc = GetWindowDc(window);
+    return dc ? ::GetPixel(dc.Get(), x, y) : CLR_INVALID;
 }
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
