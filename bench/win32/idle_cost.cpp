@@ -8,7 +8,7 @@
 
 #include "framework/RegKey.h"
 #include "tests/support/desktop_windows.h"
-#include "tests/support/owned_file_search.h"
+#include "tests/support/owned_handles.h"
 #include "tests/support/win32_helpers.h"
 
 #include <cstdio>

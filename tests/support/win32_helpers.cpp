@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "tests/support/owned_file_search.h"
+#include "tests/support/owned_handles.h"
 
 std::wstring Wide(std::string_view bytes, UINT codePage) {
     const int size = ::MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);

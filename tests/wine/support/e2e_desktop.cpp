@@ -57,12 +57,8 @@ OtherWindow::OtherWindow() {
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"ReelsiftTestOtherWindow";
     ::RegisterClassW(&windowClass);  // fails harmlessly when an earlier test registered it
-    m_window = ::CreateWindowExW(0, windowClass.lpszClassName, L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
-                                 20, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
-}
-
-OtherWindow::~OtherWindow() {
-    if (m_window) ::DestroyWindow(m_window);
+    m_window.Reset(::CreateWindowExW(0, windowClass.lpszClassName, L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                     20, 20, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr));
 }
 
 namespace {
