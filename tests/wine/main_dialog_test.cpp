@@ -126,6 +126,8 @@ TEST_F(MainDialogTest, EnterClicksDownloadOnlyWhileItIsEnabled) {
     EXPECT_NE(ui.Dialog().m_strCommandLine.str().find(L"\"https://media.example.net/watch?v=Ab3dE5fG7h\""),
               std::wstring::npos);
     EXPECT_TRUE(::IsWindowVisible(ui.Window()));
+    // Its end still works the dialog's controls: it must be over before the test ends the dialog.
+    EXPECT_TRUE(ui.WaitUntilJobWorkerEnds(10000));
 }
 
 TEST_F(MainDialogTest, ControlColourIsOneWhiteBrushExceptForTheHollowClickAreas) {
