@@ -13,6 +13,7 @@
 #include "picture/GifWalker.h"
 #include "picture/PictureEx.h"
 #include "support/picture_probe.h"
+#include "support/pixel_layout.h"
 #include "tests/support/desktop_windows.h"
 #include "tests/support/win32_helpers.h"
 
@@ -86,13 +87,13 @@ public:
         for (int y = 0; y < size.cy; ++y)
             for (int x = 0; x < size.cx; ++x)
                 pattern[static_cast<size_t>(y) * size.cx + x] = static_cast<std::uint32_t>(x * 0x0701 + y * 0x050300);
-        BITMAPINFO info = Info();
+        const BITMAPINFO info = TopDown32BitInfo(size.cx, size.cy);
         ::SetDIBits(dc(), Bitmap(), 0, size.cy, pattern.data(), &info, DIB_RGB_COLORS);
     }
     HDC dc() const { return m_surface.GetSafeHdc(); }
     std::vector<std::uint32_t> Pixels() const {
         std::vector<std::uint32_t> pixels(Count());
-        BITMAPINFO info = Info();
+        BITMAPINFO info = TopDown32BitInfo(m_size.cx, m_size.cy);
         ::GdiFlush();
         ::GetDIBits(dc(), Bitmap(), 0, m_size.cy, pixels.data(), &info, DIB_RGB_COLORS);
         for (std::uint32_t& pixel : pixels) pixel &= 0x00FFFFFF;
@@ -102,16 +103,6 @@ public:
 private:
     HBITMAP Bitmap() const { return static_cast<HBITMAP>(::GetCurrentObject(dc(), OBJ_BITMAP)); }
     size_t Count() const { return static_cast<size_t>(m_size.cx) * static_cast<size_t>(m_size.cy); }
-    BITMAPINFO Info() const {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = m_size.cx;
-        info.bmiHeader.biHeight = -m_size.cy;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        return info;
-    }
 
     BitmapDc m_surface;
     SIZE m_size;

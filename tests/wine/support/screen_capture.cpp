@@ -3,18 +3,14 @@
 #include <cstring>
 
 #include "framework/Gdi.h"
+#include "support/pixel_layout.h"
 
 ScreenCapture::ScreenCapture(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
     const WindowDc screen = GetWindowDc(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = TopDown32BitInfo(width, height);
     void* bits = nullptr;
     const BitmapDc memory = BitmapDc::Create(
         screen.Get(), OwnedBitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0)));
