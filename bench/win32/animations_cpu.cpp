@@ -9,6 +9,7 @@
 
 #include "picture/PictureEx.h"
 #include "tests/support/desktop_windows.h"
+#include "tests/support/owned_handles.h"
 
 namespace {
 
@@ -37,17 +38,17 @@ ULONGLONG ProcessCpu100ns() {
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring folder = argc > 1 ? argv[1] : L"gifs";
-    HWND frame = ::CreateWindowExW(0, L"STATIC", L"animations", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 966, 604,
-                                   nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    const OwnedWindow frame(::CreateWindowExW(0, L"STATIC", L"animations", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 966,
+                                              604, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
     if (!frame) {
         std::fprintf(stderr, "no window\n");
         return 1;
     }
 
-    std::unique_ptr<CPictureEx> pictures[std::size(kAnimations)];
+    std::unique_ptr<CPictureEx> pictures[std::size(kAnimations)];  // freed before the frame goes
     for (size_t i = 0; i < std::size(kAnimations); ++i) {
         HWND control = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, kAnimations[i].x, kAnimations[i].y,
-                                         16, 16, frame, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                                         16, 16, frame.Get(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
         pictures[i] = std::make_unique<CPictureEx>();
         pictures[i]->SubclassWindow(control);
         const std::wstring path = folder + L"\\" + kAnimations[i].file;
@@ -68,7 +69,5 @@ int wmain(int argc, wchar_t** argv) {
     for (auto& picture : pictures) picture->Stop();
     std::printf("five animations for %.1f s: %.0f ms of CPU, %.2f%% of one core (target: under 3%%)\n", wallMs / 1000.0,
                 cpuMs, 100.0 * cpuMs / wallMs);
-    for (auto& picture : pictures) picture.reset();
-    ::DestroyWindow(frame);
     return 0;
 }

@@ -6,7 +6,9 @@
 // carries it, /proc/<pid>/stat, reached as Z:\proc.
 #include <windows.h>
 
+#include "framework/RegKey.h"
 #include "tests/support/desktop_windows.h"
+#include "tests/support/owned_handles.h"
 #include "tests/support/win32_helpers.h"
 
 #include <cstdio>
@@ -24,8 +26,8 @@ constexpr double kKernelTicksPerSecond = 100.0;  // USER_HZ of Linux
 // The Unix process whose command line holds the marker (Wine puts the Windows command line there).
 std::optional<std::wstring> FindUnixProcess(const std::string& marker) {
     WIN32_FIND_DATAW entry;
-    HANDLE search = ::FindFirstFileW(L"Z:\\proc\\*", &entry);
-    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    const OwnedFileSearch search(::FindFirstFileW(L"Z:\\proc\\*", &entry));
+    if (!search) return std::nullopt;
     std::optional<std::wstring> found;
     do {
         if (entry.cFileName[0] < L'0' || entry.cFileName[0] > L'9') continue;
@@ -36,8 +38,7 @@ std::optional<std::wstring> FindUnixProcess(const std::string& marker) {
             found = folder;
             break;
         }
-    } while (::FindNextFileW(search, &entry));
-    ::FindClose(search);
+    } while (::FindNextFileW(search.Get(), &entry));
     return found;
 }
 
@@ -74,24 +75,20 @@ bool WaitForVisibleWindow(DWORD processId, DWORD timeoutMs) {
 class AutoPasteOn {
 public:
     AutoPasteOn() {
-        m_keyExisted = ::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ | KEY_WRITE, &m_key) == ERROR_SUCCESS;
-        if (!m_keyExisted && ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                                               &m_key, nullptr) != ERROR_SUCCESS) {
-            m_key = nullptr;
-            return;
-        }
-        DWORD size = sizeof(m_previous);
+        m_keyExisted = m_key.Open(HKEY_CURRENT_USER, kKey) == ERROR_SUCCESS;
+        if (!m_keyExisted && m_key.Create(HKEY_CURRENT_USER, kKey) != ERROR_SUCCESS) return;
+        DWORD size = sizeof(m_previous) - sizeof(wchar_t);  // room for the end a stored text may lack
         m_hadValue = ::RegQueryValueExW(m_key, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(m_previous), &size) ==
                      ERROR_SUCCESS;
-        Write(L"true");
+        m_key.SetStringValue(kValue, L"true");
     }
     ~AutoPasteOn() {
         if (!m_key) return;
         if (m_hadValue)
-            Write(m_previous);
+            m_key.SetStringValue(kValue, m_previous);
         else
             ::RegDeleteValueW(m_key, kValue);
-        ::RegCloseKey(m_key);
+        m_key = CRegKey();  // closed before the key it made goes
         if (!m_keyExisted) ::RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
     }
     AutoPasteOn(const AutoPasteOn&) = delete;
@@ -100,11 +97,7 @@ public:
 private:
     static constexpr const wchar_t* kKey = L"SOFTWARE\\Reelsift";
     static constexpr const wchar_t* kValue = L"check_auto_paste";
-    void Write(const wchar_t* text) {
-        ::RegSetValueExW(m_key, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                         static_cast<DWORD>((::lstrlenW(text) + 1) * sizeof(wchar_t)));
-    }
-    HKEY m_key = nullptr;
+    CRegKey m_key;
     bool m_keyExisted = false;
     bool m_hadValue = false;
     wchar_t m_previous[16] = L"";

@@ -21,13 +21,12 @@
 namespace {
 
 void AppendLine(const std::wstring& path, const std::string& line) {
-    HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    const OwnedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_ALWAYS, 0, nullptr));
+    if (!file) return;
     const std::string record = line + "\n";
     DWORD written = 0;
-    WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteFile(file.Get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
 }
 
 void Write(HANDLE target, const char* bytes, size_t size) {
@@ -124,12 +123,11 @@ void Spawn(std::string_view commandLine) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION child{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child)) return;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started)) return;
+    const OwnedProcessInformation child(started);
     const std::wstring pidRecord = EnvironmentValue(L"REELSIFT_STANDIN_PIDS");
     if (!pidRecord.empty()) AppendLine(pidRecord, std::to_string(child.dwProcessId));
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
 }
 
 // Looks like the real tool's progress on a pipe: updates separated by carriage returns only.

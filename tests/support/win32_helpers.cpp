@@ -1,7 +1,11 @@
 #include "tests/support/win32_helpers.h"
 
 #include <atomic>
+#include <cstring>
 #include <stdexcept>
+#include <utility>
+
+#include "tests/support/owned_handles.h"
 
 std::wstring Wide(std::string_view bytes, UINT codePage) {
     const int size = ::MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
@@ -33,6 +37,17 @@ std::wstring EnvironmentValue(const wchar_t* name) {
     const DWORD length = ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
     value.resize(length < value.size() ? length : 0);
     return value;
+}
+
+OwnedGlobal GlobalCopyOf(const void* bytes, size_t size) {
+    OwnedGlobal block(::GlobalAlloc(GMEM_MOVEABLE, size));
+    if (!block) return block;
+    {
+        const LockedGlobal locked = LockGlobal(block.Get());
+        if (!locked) return OwnedGlobal();
+        std::memcpy(locked.Get(), bytes, size);
+    }
+    return block;
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
@@ -86,8 +101,7 @@ void DeleteFilePatiently(const std::wstring& path) {
 
 void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    if (const OwnedFileSearch search{::FindFirstFileW((folder + L"\\*").c_str(), &found)}) {
         do {
             const std::wstring name = found.cFileName;
             if (name == L"." || name == L"..") continue;
@@ -97,8 +111,7 @@ void RemoveTree(const std::wstring& folder) {
             } else {
                 DeleteFilePatiently(path);
             }
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
+        } while (::FindNextFileW(search.Get(), &found));
     }
     ::RemoveDirectoryW(folder.c_str());
 }
@@ -168,13 +181,13 @@ Process Process::Start(const std::wstring& executable, std::wstring commandLine,
                           folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
         return {};
     }
-    ::CloseHandle(started.hThread);
-    return Process(started.hProcess, started.dwProcessId);
+    OwnedProcessInformation owned(started);
+    return Process(std::move(owned.hProcess), owned.dwProcessId);
 }
 
 Process Process::Open(DWORD id) {
-    HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
-    return process ? Process(process, id) : Process();
+    OwnedHandle process(::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    return process ? Process(std::move(process), id) : Process();
 }
 
 Process& Process::operator=(Process&& other) noexcept {

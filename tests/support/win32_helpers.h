@@ -1,13 +1,14 @@
 #pragma once
-// The Win32 helpers that the Wine tests, the stand-in tools and the Windows benchmarks share: text, whole files,
-// paths into the source and build trees, a temporary folder, a folder laid out as a user has the program, and a
-// process that is ended when its owner is done with it. Kernel calls only, so that the stand-ins stay console
-// programs that load nothing more.
+// The Win32 helpers that the Wine tests, the stand-in tools and the Windows benchmarks share: text, memory blocks,
+// whole files, paths into the source and build trees, a temporary folder, a folder laid out as a user has the
+// program, and a process that is ended when its owner is done with it. Kernel calls only, so that the stand-ins stay
+// console programs that load nothing more.
 
 #include <windows.h>
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/Handles.h"
@@ -21,6 +22,10 @@ std::string Utf8(std::wstring_view text);
 std::vector<std::string_view> Lines(std::string_view text);
 // The environment variable's value; empty when it is not set.
 std::wstring EnvironmentValue(const wchar_t* name);
+
+// A movable global block holding a copy of the bytes, as the clipboard and stream loaders take them; empty when
+// it cannot be made.
+OwnedGlobal GlobalCopyOf(const void* bytes, size_t size);
 
 // ---- files and paths
 
@@ -111,7 +116,7 @@ public:
     void End();
 
 private:
-    Process(HANDLE process, DWORD id) : m_process(process), m_id(id) {}
+    Process(OwnedHandle process, DWORD id) : m_process(std::move(process)), m_id(id) {}
 
     OwnedHandle m_process;
     DWORD m_id = 0;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Handles.h"
 #include "res/resource.h"
 #include "support/dialog_harness.h"
 #include "support/e2e_desktop.h"
@@ -67,10 +68,7 @@ std::map<std::string, RECT> PaintedCaptions() {
 }
 
 int ScreenDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
+    return ::GetDeviceCaps(GetWindowDc(nullptr).Get(), LOGPIXELSY);
 }
 
 RECT ClientRectOf(HWND control, HWND dialog) {

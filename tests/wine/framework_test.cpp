@@ -49,7 +49,7 @@ public:
     CEdit edit;
     CComboBox combo;
     CRecordingStatic label;
-    HBRUSH brush = ::CreateSolidBrush(RGB(1, 2, 3));
+    const OwnedBrush brush{::CreateSolidBrush(RGB(1, 2, 3))};
 
     void OnTimer(UINT_PTR id) { calls.push_back(L"timer " + std::to_wstring(id)); }
     void OnClose() { calls.push_back(L"close"); }
@@ -60,7 +60,7 @@ public:
     HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT kind) {
         calls.push_back(L"ctlcolor " + std::to_wstring(kind) + (dc->GetSafeHdc() ? L" dc" : L"") +
                         (wnd->m_hWnd ? L" wnd" : L""));
-        return brush;
+        return brush.Get();
     }
     HCURSOR OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(static_cast<INT_PTR>(0x1234)); }
     LRESULT OnApp(WPARAM w, LPARAM l) {
@@ -115,7 +115,7 @@ END_MESSAGE_MAP()
 class ModalRun {
 public:
     explicit ModalRun(CDialog& dialog) : m_dialog(dialog) {
-        m_thread = ::CreateThread(nullptr, 0, &ModalRun::Run, this, 0, &m_threadId);
+        m_thread.Reset(::CreateThread(nullptr, 0, &ModalRun::Run, this, 0, &m_threadId));
         // Visible only once its initialisation (and with it the binding) is done.
         for (int i = 0; i < 500; ++i, ::Sleep(10)) {
             HWND window = DialogWindowOf(m_threadId);
@@ -127,12 +127,11 @@ public:
     }
     ~ModalRun() {
         if (::IsWindow(m_window)) ::SendMessageW(m_window, kEndMessage, 0, 0);
-        ::WaitForSingleObject(m_thread, 5000);
-        ::CloseHandle(m_thread);
+        ::WaitForSingleObject(m_thread.Get(), 5000);
     }
     HWND Window() const { return m_window; }
     // True when the modal loop has ended (the dialog closed itself).
-    bool Ended(DWORD waitMs) const { return ::WaitForSingleObject(m_thread, waitMs) == WAIT_OBJECT_0; }
+    bool Ended(DWORD waitMs) const { return ::WaitForSingleObject(m_thread.Get(), waitMs) == WAIT_OBJECT_0; }
     INT_PTR Result() const { return m_result; }
 
 private:
@@ -143,7 +142,7 @@ private:
     }
 
     CDialog& m_dialog;
-    HANDLE m_thread = nullptr;
+    OwnedHandle m_thread;
     DWORD m_threadId = 0;
     HWND m_window = nullptr;
     INT_PTR m_result = 0;
@@ -218,12 +217,14 @@ TEST(MessageMap, DispatchesEveryKindOfEntryToItsHandler) {
     ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
     EXPECT_EQ(::SendMessageW(hwnd, kAppMessage, 3, 4), 77);
     ::SendMessageW(hwnd, kRegisteredMessage, 0, 0);
-    HDC dc = ::GetDC(hwnd);
-    EXPECT_EQ(::SendMessageW(hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)),
-              reinterpret_cast<LRESULT>(dialog.brush));
-    EXPECT_EQ(::SendMessageW(hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)),
-              reinterpret_cast<LRESULT>(dialog.brush));
-    ::ReleaseDC(hwnd, dc);
+    {
+        const WindowDc dc = GetWindowDc(hwnd);
+        const auto wParam = reinterpret_cast<WPARAM>(dc.Get());
+        EXPECT_EQ(::SendMessageW(hwnd, WM_CTLCOLOREDIT, wParam, reinterpret_cast<LPARAM>(edit)),
+                  reinterpret_cast<LRESULT>(dialog.brush.Get()));
+        EXPECT_EQ(::SendMessageW(hwnd, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hwnd)),
+                  reinterpret_cast<LRESULT>(dialog.brush.Get()));
+    }
     EXPECT_EQ(::SendMessageW(hwnd, WM_QUERYDRAGICON, 0, 0), 0x1234);
     ::SendMessageW(::GetDlgItem(hwnd, 101), BM_CLICK, 0, 0);
     ::SendMessageW(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);

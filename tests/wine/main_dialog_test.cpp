@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "download/Formats.h"
+#include "framework/Handles.h"
 #include "support/dialog_harness.h"
 #include "support/fresh_account_test.h"
 #include "support/job_state_snapshot.h"
@@ -125,13 +126,16 @@ TEST_F(MainDialogTest, EnterClicksDownloadOnlyWhileItIsEnabled) {
     EXPECT_NE(ui.Dialog().m_strCommandLine.str().find(L"\"https://media.example.net/watch?v=Ab3dE5fG7h\""),
               std::wstring::npos);
     EXPECT_TRUE(::IsWindowVisible(ui.Window()));
+    // Its end still works the dialog's controls: it must be over before the test ends the dialog.
+    EXPECT_TRUE(ui.WaitUntilJobWorkerEnds(10000));
 }
 
 TEST_F(MainDialogTest, ControlColourIsOneWhiteBrushExceptForTheHollowClickAreas) {
     DialogHarness ui(false);
-    HDC dc = ::GetDC(ui.Window());
+    const WindowDc dc = GetWindowDc(ui.Window());
     auto ask = [&](UINT message, HWND control) {
-        return ::SendMessageW(ui.Window(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        return ::SendMessageW(ui.Window(), message, reinterpret_cast<WPARAM>(dc.Get()),
+                              reinterpret_cast<LPARAM>(control));
     };
     const LRESULT white = ask(WM_CTLCOLOREDIT, ui.Control(IDC_URL));
     LOGBRUSH info{};
@@ -154,7 +158,6 @@ TEST_F(MainDialogTest, ControlColourIsOneWhiteBrushExceptForTheHollowClickAreas)
         EXPECT_EQ(ask(WM_CTLCOLORSTATIC, ui.Control(label)), reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)))
             << label;
     }
-    ::ReleaseDC(ui.Window(), dc);
 }
 
 }  // namespace

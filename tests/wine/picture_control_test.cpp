@@ -13,6 +13,7 @@
 #include "picture/GifWalker.h"
 #include "picture/PictureEx.h"
 #include "support/picture_probe.h"
+#include "support/pixel_layout.h"
 #include "tests/support/desktop_windows.h"
 #include "tests/support/win32_helpers.h"
 
@@ -86,13 +87,13 @@ public:
         for (int y = 0; y < size.cy; ++y)
             for (int x = 0; x < size.cx; ++x)
                 pattern[static_cast<size_t>(y) * size.cx + x] = static_cast<std::uint32_t>(x * 0x0701 + y * 0x050300);
-        BITMAPINFO info = Info();
+        const BITMAPINFO info = TopDown32BitInfo(size.cx, size.cy);
         ::SetDIBits(dc(), Bitmap(), 0, size.cy, pattern.data(), &info, DIB_RGB_COLORS);
     }
     HDC dc() const { return m_surface.GetSafeHdc(); }
     std::vector<std::uint32_t> Pixels() const {
         std::vector<std::uint32_t> pixels(Count());
-        BITMAPINFO info = Info();
+        BITMAPINFO info = TopDown32BitInfo(m_size.cx, m_size.cy);
         ::GdiFlush();
         ::GetDIBits(dc(), Bitmap(), 0, m_size.cy, pixels.data(), &info, DIB_RGB_COLORS);
         for (std::uint32_t& pixel : pixels) pixel &= 0x00FFFFFF;
@@ -102,16 +103,6 @@ public:
 private:
     HBITMAP Bitmap() const { return static_cast<HBITMAP>(::GetCurrentObject(dc(), OBJ_BITMAP)); }
     size_t Count() const { return static_cast<size_t>(m_size.cx) * static_cast<size_t>(m_size.cy); }
-    BITMAPINFO Info() const {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = m_size.cx;
-        info.bmiHeader.biHeight = -m_size.cy;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        return info;
-    }
 
     BitmapDc m_surface;
     SIZE m_size;
@@ -314,12 +305,11 @@ TEST_F(PictureControlTest, GifWithoutACompleteFrameFailsAndLeavesTheControlEmpty
     const BYTE truncated[] = {'G', 'I', 'F', '8', '9', 'a',  40,   0, 30, 0, 0x80, 0, 0, 0,
                               0,   0,   255, 255, 255, 0x21, 0xF9, 4, 4,  2, 0,    0, 0, 0x2C,
                               0,   0,   0,   0,   40,  0,    30,   0, 0,  2, 10,   1, 2};
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, sizeof truncated);
-    ASSERT_NE(block, nullptr);
-    memcpy(::GlobalLock(block), truncated, sizeof truncated);
-    ::GlobalUnlock(block);
-    EXPECT_FALSE(picture.LoadFromMemory(block, sizeof truncated));
-    ::GlobalFree(block);
+    {  // freed before the control is looked at again, as a caller may free it
+        const OwnedGlobal block = GlobalCopyOf(truncated, sizeof truncated);
+        ASSERT_NE(block.Get(), nullptr);
+        EXPECT_FALSE(picture.LoadFromMemory(block.Get(), sizeof truncated));
+    }
 
     EXPECT_FALSE(picture.IsPlaying());
     EXPECT_FALSE(picture.IsAnimatedGif());
@@ -366,14 +356,15 @@ TEST_F(PictureControlTest, LoadsAndDrawsFromSeveralThreadsWhileTheWindowPaints) 
     const std::wstring paths[] = {PictureTestFile(L"disposal.gif"), ProgramGif(L"eyes.gif"),
                                   PictureTestFile(L"still.bmp")};
     Worker worker{&picture, paths};
-    HANDLE threads[3];
-    for (HANDLE& thread : threads) {
-        thread = ::CreateThread(nullptr, 0, &LoadDrawAndStopRepeatedly, &worker, 0, nullptr);
-        ASSERT_NE(thread, nullptr);
+    OwnedHandle threads[3];
+    HANDLE running[3];
+    for (int i = 0; i < 3; ++i) {
+        threads[i].Reset(::CreateThread(nullptr, 0, &LoadDrawAndStopRepeatedly, &worker, 0, nullptr));
+        running[i] = threads[i].Get();
+        ASSERT_NE(running[i], nullptr);
     }
     // The loads resize the control from their threads: this thread must keep serving them.
-    EXPECT_TRUE(PumpUntil([&] { return ::WaitForMultipleObjects(3, threads, TRUE, 0) == WAIT_OBJECT_0; }, 30000));
-    for (HANDLE thread : threads) ::CloseHandle(thread);
+    EXPECT_TRUE(PumpUntil([&] { return ::WaitForMultipleObjects(3, running, TRUE, 0) == WAIT_OBJECT_0; }, 30000));
 
     picture.Unload();
     EXPECT_FALSE(picture.IsPlaying());

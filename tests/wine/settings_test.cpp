@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialog/SavedControls.h"
+#include "framework/RegKey.h"
 #include "support/dialog_harness.h"
 #include "support/fresh_account_test.h"
 #include "support/template_layout.h"
@@ -33,20 +34,12 @@ std::vector<SavedControl> Boxes() {
 }
 
 bool KeyExists() {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    ::RegCloseKey(key);
-    return true;
-}
-
-RECT WindowRect(const DialogHarness& ui) {
-    RECT rect{};
-    ::GetWindowRect(ui.Window(), &rect);
-    return rect;
+    CRegKey key;
+    return key.Open(HKEY_CURRENT_USER, kKey, KEY_READ) == ERROR_SUCCESS;
 }
 
 void ExpectPlacement(const DialogHarness& ui, int width, int height, int left, int top) {
-    const RECT rect = WindowRect(ui);
+    const RECT rect = ui.Area();
     EXPECT_EQ(rect.right - rect.left, width);
     EXPECT_EQ(rect.bottom - rect.top, height);
     EXPECT_EQ(rect.left, left);
@@ -68,7 +61,7 @@ TEST_F(SettingsTest, AFirstStartReadsWithoutCreatingTheKeyAndClosingCreatesItFor
         DialogHarness ui(false);
         EXPECT_FALSE(KeyExists());
         ExpectDefaultPlacement(ui.Window());
-        const RECT opened = WindowRect(ui);
+        const RECT opened = ui.Area();
         Save(ui);
         ASSERT_TRUE(KeyExists());
         EXPECT_EQ(ReadSetting(L"LastWindowPos"), std::to_wstring(opened.right - opened.left) + L"x" +

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include "framework/RegKey.h"
 #include "support/template_layout.h"
 
 BEGIN_MESSAGE_MAP(TestReelsiftDlg, CReelsiftDlg)
@@ -40,13 +41,9 @@ void DeleteSettingsKey() {
 }
 
 void WriteRawSetting(const wchar_t* name, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS) {
-        return;
-    }
+    CRegKey key;
+    if (key.Create(HKEY_CURRENT_USER, kSettingsKey, KEY_WRITE) != ERROR_SUCCESS) return;
     ::RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    ::RegCloseKey(key);
 }
 
 void WriteSetting(const wchar_t* name, const std::wstring& text) {
@@ -63,7 +60,7 @@ std::wstring ReadSetting(const wchar_t* name) {
 }
 
 DialogHarness::DialogHarness(bool waitForStartup) : m_dialog(new TestReelsiftDlg) {
-    m_thread = ::CreateThread(nullptr, 0, &DialogHarness::UiThread, this, 0, &m_threadId);
+    m_thread.Reset(::CreateThread(nullptr, 0, &DialogHarness::UiThread, this, 0, &m_threadId));
     WaitFor(
         [this] {
             m_window = DialogWindowOf(m_threadId);
@@ -81,10 +78,7 @@ DialogHarness::DialogHarness(bool waitForStartup) : m_dialog(new TestReelsiftDlg
 
 DialogHarness::~DialogHarness() {
     if (m_window) ::SendMessageW(m_window, TestReelsiftDlg::kEndTestMessage, 0, 0);
-    if (m_thread) {
-        ::WaitForSingleObject(m_thread, 10000);
-        ::CloseHandle(m_thread);
-    }
+    if (m_thread) ::WaitForSingleObject(m_thread.Get(), 10000);
 }
 
 DWORD WINAPI DialogHarness::UiThread(LPVOID parameter) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dialog/ReelsiftDlg.h"
+#include "framework/Handles.h"
 #include "support/dialog_window.h"
 
 // The dialog with its protected state opened to the tests, and a way to end its modal loop (the program
@@ -98,6 +99,6 @@ private:
     // Posted after a key: posted messages keep their order, so once it has run the key has been handled.
     std::atomic<unsigned> m_keysHandled{0};
     const std::function<void()> m_countKeyHandled{[this] { ++m_keysHandled; }};
-    HANDLE m_thread = nullptr;
+    OwnedHandle m_thread;
     DWORD m_threadId = 0;
 };

@@ -2,7 +2,6 @@
 
 #include <tlhelp32.h>
 
-#include <cstring>
 #include <set>
 
 #include "support/dialog_window.h"
@@ -16,28 +15,30 @@ LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 // The clipboard may be held for a moment by the program's watcher.
-bool OpenClipboardPatiently() {
-    return DialogWindow::WaitFor([] { return ::OpenClipboard(nullptr) != FALSE; }, 2000);
+OpenedClipboard OpenClipboardPatiently() {
+    OpenedClipboard clipboard;
+    DialogWindow::WaitFor(
+        [&] {
+            clipboard = OpenClipboardFor(nullptr);
+            return static_cast<bool>(clipboard);
+        },
+        2000);
+    return clipboard;
 }
 
 }  // namespace
 
 void PutOnClipboard(const std::wstring& text) {
-    if (!OpenClipboardPatiently()) return;
+    const OpenedClipboard clipboard = OpenClipboardPatiently();
+    if (!clipboard) return;
     ::EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        std::memcpy(::GlobalLock(block), text.c_str(), bytes);
-        ::GlobalUnlock(block);
-        if (!::SetClipboardData(CF_UNICODETEXT, block)) ::GlobalFree(block);  // the clipboard owns it otherwise
-    }
-    ::CloseClipboard();
+    OwnedGlobal block = GlobalCopyOf(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    if (block && ::SetClipboardData(CF_UNICODETEXT, block.Get())) block.Release();  // the clipboard owns it now
 }
 
 void ClearClipboard() {
-    if (!OpenClipboardPatiently()) return;
-    ::EmptyClipboard();
-    ::CloseClipboard();
+    const OpenedClipboard clipboard = OpenClipboardPatiently();
+    if (clipboard) ::EmptyClipboard();
 }
 
 bool BringToFront(HWND window) {
@@ -56,12 +57,8 @@ OtherWindow::OtherWindow() {
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"ReelsiftTestOtherWindow";
     ::RegisterClassW(&windowClass);  // fails harmlessly when an earlier test registered it
-    m_window = ::CreateWindowExW(0, windowClass.lpszClassName, L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
-                                 20, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
-}
-
-OtherWindow::~OtherWindow() {
-    if (m_window) ::DestroyWindow(m_window);
+    m_window.Reset(::CreateWindowExW(0, windowClass.lpszClassName, L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                     20, 20, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr));
 }
 
 namespace {
@@ -168,8 +165,7 @@ bool SaveScreenshot(const std::string& name, const RECT& area) {
                           &started)) {
         return false;
     }
-    ::CloseHandle(started.hThread);
-    ::CloseHandle(started.hProcess);
+    const OwnedProcessInformation child(started);
     // A Unix child's handle cannot be waited on under Wine: wait for the file instead.
     return DialogWindow::WaitFor([&] { return ::GetFileAttributesW(targetPath.c_str()) != INVALID_FILE_ATTRIBUTES; },
                                  15000);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/owned_handles.h"
+
 // Puts the text on the clipboard as Unicode text; the clipboard's previous contents go.
 void PutOnClipboard(const std::wstring& text);
 void ClearClipboard();
@@ -19,13 +21,10 @@ bool BringToFront(HWND window);
 class OtherWindow {
 public:
     OtherWindow();
-    ~OtherWindow();
-    OtherWindow(const OtherWindow&) = delete;
-    OtherWindow& operator=(const OtherWindow&) = delete;
-    HWND Window() const { return m_window; }
+    HWND Window() const { return m_window.Get(); }
 
 private:
-    HWND m_window = nullptr;
+    OwnedWindow m_window;
 };
 
 // A running process another one started.

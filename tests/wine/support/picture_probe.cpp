@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "framework/Handles.h"
 #include "tests/support/desktop_windows.h"
 #include "tests/support/win32_helpers.h"
 
@@ -20,16 +21,11 @@ HDC PictureExProbe::SavedArea(CPictureEx& picture) {
     return picture.m_hdcSaved.GetSafeHdc();
 }
 
-PictureWindow::PictureWindow() {
-    m_frame = ::CreateWindowExW(0, L"STATIC", L"picture test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400,
-                                nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    m_static = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 16, 16, m_frame, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr);
-}
-
-PictureWindow::~PictureWindow() {
-    if (m_frame) ::DestroyWindow(m_frame);
-}
+PictureWindow::PictureWindow()
+    : m_frame(::CreateWindowExW(0, L"STATIC", L"picture test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400,
+                                nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr)),
+      m_static(::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 16, 16, m_frame.Get(), nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr)) {}
 
 SIZE PictureWindow::StaticSize() const {
     RECT rect{};
@@ -38,11 +34,8 @@ SIZE PictureWindow::StaticSize() const {
 }
 
 COLORREF ShownPixel(HWND window, int x, int y) {
-    HDC dc = ::GetDC(window);
-    if (!dc) return CLR_INVALID;
-    const COLORREF pixel = ::GetPixel(dc, x, y);
-    ::ReleaseDC(window, dc);
-    return pixel;
+    const WindowDc dc = GetWindowDc(window);
+    return dc ? ::GetPixel(dc.Get(), x, y) : CLR_INVALID;
 }
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {

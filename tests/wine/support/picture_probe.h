@@ -6,6 +6,7 @@
 #include <string>
 
 #include "picture/PictureEx.h"
+#include "tests/support/owned_handles.h"
 
 // Reads what a CPictureEx has composed, under the same lock its painter takes.
 class PictureExProbe {
@@ -22,16 +23,13 @@ public:
 class PictureWindow {
 public:
     PictureWindow();
-    PictureWindow(const PictureWindow&) = delete;
-    PictureWindow& operator=(const PictureWindow&) = delete;
-    ~PictureWindow();
 
     HWND Static() const { return m_static; }
     SIZE StaticSize() const;
 
 private:
-    HWND m_frame = nullptr;
-    HWND m_static = nullptr;
+    OwnedWindow m_frame;
+    HWND m_static = nullptr;  // destroyed with the frame
 };
 
 // What the window itself shows at a point of its client area, as painted; CLR_INVALID outside it.

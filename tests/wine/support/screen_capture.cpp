@@ -2,33 +2,25 @@
 
 #include <cstring>
 
+#include "framework/Gdi.h"
+#include "support/pixel_layout.h"
+
 ScreenCapture::ScreenCapture(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const WindowDc screen = GetWindowDc(nullptr);
+    const BITMAPINFO info = TopDown32BitInfo(width, height);
     void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap && memory) {
-        HGDIOBJ previous = ::SelectObject(memory, bitmap);
-        if (::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
-            ::GdiFlush();
-            m_width = width;
-            m_height = height;
-            m_pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-            std::memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(uint32_t));
-            for (uint32_t& pixel : m_pixels) pixel &= 0x00FFFFFF;
-        }
-        ::SelectObject(memory, previous);
+    const BitmapDc memory = BitmapDc::Create(
+        screen.Get(), OwnedBitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0)));
+    if (!memory || !::BitBlt(memory.GetSafeHdc(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY)) {
+        return;
     }
-    if (bitmap) ::DeleteObject(bitmap);
-    if (memory) ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    ::GdiFlush();
+    m_width = width;
+    m_height = height;
+    m_pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    std::memcpy(m_pixels.data(), bits, m_pixels.size() * sizeof(uint32_t));
+    for (uint32_t& pixel : m_pixels) pixel &= 0x00FFFFFF;
 }

@@ -24,21 +24,17 @@ TemplateDialog::TemplateDialog() {
     std::memcpy(&style, copy.data() + kStyleOffset, sizeof(style));
     style &= ~static_cast<DWORD>(WS_VISIBLE);
     std::memcpy(copy.data() + kStyleOffset, &style, sizeof(style));
-    m_window = ::CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()), nullptr,
-                                            &IgnoringProcedure, 0);
-}
-
-TemplateDialog::~TemplateDialog() {
-    if (m_window) ::DestroyWindow(m_window);
+    m_window.Reset(::CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()), nullptr,
+                                                &IgnoringProcedure, 0));
 }
 
 RECT TemplateDialog::Map(RECT units) const {
-    ::MapDialogRect(m_window, &units);
+    ::MapDialogRect(m_window.Get(), &units);
     return units;
 }
 
 SIZE TemplateDialog::WindowSize() const {
     RECT rect{};
-    ::GetWindowRect(m_window, &rect);
+    ::GetWindowRect(m_window.Get(), &rect);
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }

@@ -4,19 +4,18 @@
 
 #include <windows.h>
 
+#include "tests/support/owned_handles.h"
+
 class TemplateDialog {
 public:
     TemplateDialog();
-    ~TemplateDialog();
-    TemplateDialog(const TemplateDialog&) = delete;
-    TemplateDialog& operator=(const TemplateDialog&) = delete;
 
-    HWND Window() const { return m_window; }
+    HWND Window() const { return m_window.Get(); }
     // Dialog units to pixels, as the dialog manager placed the controls.
     RECT Map(RECT units) const;
     // The window's own size: what the template needs at the current display scale.
     SIZE WindowSize() const;
 
 private:
-    HWND m_window = nullptr;
+    OwnedWindow m_window;
 };

@@ -111,12 +111,8 @@ StandInTrayShell::StandInTrayShell(BOOL answer) : m_answer(answer) {
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kStandInShellClass;
     ::RegisterClassW(&windowClass);  // fails harmlessly when an earlier test registered it
-    m_window = ::CreateWindowExW(0, kStandInShellClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 windowClass.hInstance, this);
-}
-
-StandInTrayShell::~StandInTrayShell() {
-    if (m_window) ::DestroyWindow(m_window);
+    m_window.Reset(::CreateWindowExW(0, kStandInShellClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                     windowClass.hInstance, this));
 }
 
 LRESULT CALLBACK StandInTrayShell::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/owned_handles.h"
+
 // The icons Wine's tray shows right now, whoever added them.
 int TrayIconCount();
 // True while the shell holds an icon of this window with this id (changing an icon that is not there fails).
@@ -39,17 +41,17 @@ public:
     };
 
     explicit StandInTrayShell(BOOL answer);
-    ~StandInTrayShell();
+    // Neither copied nor moved: its window holds its address.
     StandInTrayShell(const StandInTrayShell&) = delete;
     StandInTrayShell& operator=(const StandInTrayShell&) = delete;
 
-    HWND Window() const { return m_window; }
+    HWND Window() const { return m_window.Get(); }
     const std::vector<Request>& Requests() const { return m_requests; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND m_window = nullptr;
     BOOL m_answer;
     std::vector<Request> m_requests;  // written and read on the creating thread only
+    OwnedWindow m_window;             // last: its procedure writes the requests until it is destroyed
 };
