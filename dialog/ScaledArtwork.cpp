@@ -4,20 +4,10 @@
 #include <cstring>
 
 #include "core/ImageResample.h"
+#include "framework/Gdi.h"
 #include "res/ArtworkMetrics.h"
 
 namespace {
-
-BITMAPINFO TopDown24BitInfo(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
 
 bool ReadPixels(HDC dc, HBITMAP bitmap, Image24& image) {
     BITMAP shape{};
@@ -25,13 +15,13 @@ bool ReadPixels(HDC dc, HBITMAP bitmap, Image24& image) {
     image.width = shape.bmWidth;
     image.height = shape.bmHeight;
     image.bytes.assign(image.Stride() * static_cast<size_t>(image.height), 0);
-    BITMAPINFO info = TopDown24BitInfo(image.width, image.height);
+    BITMAPINFO info = DibInfo(image.width, image.height, 24, DibRows::TopDown);
     return ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(image.height), image.bytes.data(), &info, DIB_RGB_COLORS) ==
            image.height;
 }
 
 HBITMAP CreateBitmapOf(HDC dc, const Image24& image) {
-    const BITMAPINFO info = TopDown24BitInfo(image.width, image.height);
+    const BITMAPINFO info = DibInfo(image.width, image.height, 24, DibRows::TopDown);
     void* bits = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap) std::memcpy(bits, image.bytes.data(), image.bytes.size());

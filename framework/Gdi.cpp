@@ -43,3 +43,14 @@ void BitmapDc::Reset() {
     m_dc.Reset();
     m_bitmap.Reset();
 }
+
+BITMAPINFO DibInfo(int width, int height, WORD bitsPerPixel, DibRows rows) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = rows == DibRows::TopDown ? -height : height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bitsPerPixel;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}

@@ -9,6 +9,12 @@
 
 class CWnd;
 
+// Rows of a device-independent bitmap, as the sign of the header's height says.
+enum class DibRows { TopDown, BottomUp };
+
+// The header of an uncompressed device-independent bitmap of width by height pixels.
+BITMAPINFO DibInfo(int width, int height, WORD bitsPerPixel, DibRows rows);
+
 // A device context the caller borrows: this class never releases it.
 class CDC {
 public:

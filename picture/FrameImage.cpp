@@ -14,19 +14,6 @@ constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kProbe = 0x5A5A5A;
 
-// Bottom-up rows: copying a top-down image with any other operation than SRCCOPY yields a negative count of
-// lines under Wine, which a one-line image would turn into GDI_ERROR.
-BITMAPINFO PixelLayout(SIZE size) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 }  // namespace
 
 HRESULT RenderPicture(IPicture& picture, HDC target, POINT at, SIZE size) {
@@ -39,7 +26,8 @@ HRESULT RenderPicture(IPicture& picture, HDC target, POINT at, SIZE size) {
 
 std::optional<FrameImage> FrameImage::Render(IPicture& picture, SIZE size) {
     if (size.cx <= 0 || size.cy <= 0) return std::nullopt;
-    const BITMAPINFO info = PixelLayout(size);
+    // Rows as Blit copies them.
+    const BITMAPINFO info = DibInfo(size.cx, size.cy, 32, DibRows::BottomUp);
     void* bits = nullptr;
     OwnedBitmap canvas(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bits) return std::nullopt;
@@ -82,7 +70,9 @@ bool FrameImage::Draw(HDC target, POINT at) const {
 }
 
 bool FrameImage::Blit(HDC target, POINT at, const std::vector<std::uint32_t>& pixels, DWORD rop) const {
-    const BITMAPINFO info = PixelLayout(m_size);
+    // Bottom-up rows: copying a top-down image with any other operation than SRCCOPY yields a negative count of
+    // lines under Wine, which a one-line image would turn into GDI_ERROR.
+    const BITMAPINFO info = DibInfo(m_size.cx, m_size.cy, 32, DibRows::BottomUp);
     return ::StretchDIBits(target, at.x, at.y, m_size.cx, m_size.cy, 0, 0, m_size.cx, m_size.cy, pixels.data(), &info,
                            DIB_RGB_COLORS, rop) > 0;
 }

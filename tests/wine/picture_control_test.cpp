@@ -13,7 +13,6 @@
 #include "picture/GifWalker.h"
 #include "picture/PictureEx.h"
 #include "support/picture_probe.h"
-#include "support/pixel_layout.h"
 #include "tests/support/desktop_windows.h"
 #include "tests/support/win32_helpers.h"
 
@@ -87,13 +86,13 @@ public:
         for (int y = 0; y < size.cy; ++y)
             for (int x = 0; x < size.cx; ++x)
                 pattern[static_cast<size_t>(y) * size.cx + x] = static_cast<std::uint32_t>(x * 0x0701 + y * 0x050300);
-        const BITMAPINFO info = TopDown32BitInfo(size.cx, size.cy);
+        const BITMAPINFO info = DibInfo(size.cx, size.cy, 32, DibRows::TopDown);
         ::SetDIBits(dc(), Bitmap(), 0, size.cy, pattern.data(), &info, DIB_RGB_COLORS);
     }
     HDC dc() const { return m_surface.GetSafeHdc(); }
     std::vector<std::uint32_t> Pixels() const {
         std::vector<std::uint32_t> pixels(Count());
-        BITMAPINFO info = TopDown32BitInfo(m_size.cx, m_size.cy);
+        BITMAPINFO info = DibInfo(m_size.cx, m_size.cy, 32, DibRows::TopDown);
         ::GdiFlush();
         ::GetDIBits(dc(), Bitmap(), 0, m_size.cy, pixels.data(), &info, DIB_RGB_COLORS);
         for (std::uint32_t& pixel : pixels) pixel &= 0x00FFFFFF;

@@ -3,14 +3,13 @@
 #include <cstring>
 
 #include "framework/Gdi.h"
-#include "support/pixel_layout.h"
 
 ScreenCapture::ScreenCapture(const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
     const WindowDc screen = GetWindowDc(nullptr);
-    const BITMAPINFO info = TopDown32BitInfo(width, height);
+    const BITMAPINFO info = DibInfo(width, height, 32, DibRows::TopDown);
     void* bits = nullptr;
     const BitmapDc memory = BitmapDc::Create(
         screen.Get(), OwnedBitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0)));
