@@ -94,7 +94,7 @@ arch_runs() {
   REELSIFT_ARCH_PROBLEM=""
   local probe output status=0
   if [ ! -x "$REELSIFT_WINE" ]; then
-    REELSIFT_ARCH_PROBLEM="$REELSIFT_WINE is not installed"
+    REELSIFT_ARCH_PROBLEM="$REELSIFT_WINE is not installed (scripts/setup installs it only where the kernel runs 32-bit programs)"
     return 1
   fi
   # Where the kernel cannot run the loader itself ("Exec format error"), say so before anything else.
