@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -23,16 +22,18 @@ namespace {
 class EndToEndTest : public FreshAccountAndClipboardTest {};
 
 // Processes the program started besides its downloader (the folder window the shell opens, a copy of the
-// program); whatever is still alive at the end is ended.
+// program); whatever is still alive at the end is ended. Each is held open from when it is seen: ended by its
+// id alone, a later process that was given the same id would be ended instead.
 class StrayProcesses {
 public:
-    ~StrayProcesses() {
-        for (DWORD id : m_ids) EndProcessTree(id);
+    ~StrayProcesses() { EndAll(); }
+    void Add(DWORD id) { m_processes.push_back(Process::Open(id)); }
+    void EndAll() {
+        for (Process& process : m_processes) EndProcessTree(process);
     }
-    void Add(DWORD id) { m_ids.insert(id); }
 
 private:
-    std::set<DWORD> m_ids;
+    std::vector<Process> m_processes;
 };
 
 std::vector<DWORD> ChildrenOtherThanTheDownloader(DWORD programId) {
@@ -125,7 +126,7 @@ TEST_F(EndToEndTest, FromAPastedLinkToACompletedJobAndAnExitFromTheIcon) {
     const ULONGLONG now = ::GetTickCount64();
     EXPECT_GE(now - downloadPressed, 17500u);
     EXPECT_LE(now - jobEnded, 20000u);
-    for (DWORD id : opened) EndProcessTree(id);
+    strays.EndAll();
 
     // Exit from the icon's menu ends the program cleanly.
     HWND menu = OpenIconMenu(dialog, WM_TRAY_NOTIFY, TRAY_ICON_ID);

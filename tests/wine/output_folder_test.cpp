@@ -127,7 +127,9 @@ TEST_F(OutputFolderTest, OpeningARealFolderReturnsToTheDialog) {
     // The shell's folder window is not ours to keep.
     DialogHarness::Pause(500);
     for (DWORD id : ChildProcessIds(::GetCurrentProcessId())) {
-        if (std::find(before.begin(), before.end(), id) == before.end()) EndProcessTree(id);
+        if (std::find(before.begin(), before.end(), id) != before.end()) continue;
+        Process folderWindow = Process::Open(id);
+        EndProcessTree(folderWindow);
     }
 }
 

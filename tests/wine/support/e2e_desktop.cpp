@@ -119,9 +119,14 @@ DWORD ParentProcessId(DWORD processId) {
     return 0;
 }
 
-void EndProcessTree(DWORD processId) {
-    for (DWORD child : ChildProcessIds(processId)) EndProcessTree(child);
-    Process::Open(processId).End();
+void EndProcessTree(Process& process) {
+    if (!process.IsOpen()) return;
+    ::WaitForInputIdle(process.Handle(), 5000);
+    for (DWORD id : ChildProcessIds(process.Id())) {
+        Process child = Process::Open(id);
+        EndProcessTree(child);
+    }
+    process.End();
 }
 
 uint64_t ScreenFingerprint(const RECT& area) {

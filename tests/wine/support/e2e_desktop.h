@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/support/owned_handles.h"
+#include "tests/support/win32_helpers.h"
 
 // Puts the text on the clipboard as Unicode text; the clipboard's previous contents go.
 void PutOnClipboard(const std::wstring& text);
@@ -41,8 +42,10 @@ std::vector<DWORD> ChildProcessIds(DWORD parentId, const std::wstring& exeName =
 std::vector<DWORD> WaitForChildProcesses(DWORD parentId, const std::wstring& exeName, DWORD timeoutMs);
 // The id of the process that started the running one with this id; 0 when there is no such process.
 DWORD ParentProcessId(DWORD processId);
-// Ends a process this test caused to be started, and the processes it started in turn.
-void EndProcessTree(DWORD processId);
+// Ends a process this test caused to be started, and the processes it started in turn. The open process keeps
+// its id from going to another process meanwhile. A program still starting is first given time to be ready:
+// Wine's server can crash when a process is ended in the middle of its start.
+void EndProcessTree(Process& process);
 
 // A fingerprint of what the screen shows in the area: equal fingerprints, equal pixels (almost surely).
 uint64_t ScreenFingerprint(const RECT& area);
