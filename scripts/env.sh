@@ -124,12 +124,11 @@ arch_runs() {
 # pipe. The desktop process ends a moment after the last program that uses the desktop, and the next program
 # would start it again: one program holds the desktop for the whole session.
 start_wine_session() {
-  local probe held
-  (setsid wineserver -p </dev/null >/dev/null 2>&1 &)
+  local probe held=$REELSIFT_ROOT/build/probe/session-$REELSIFT_ARCH
+  mkdir -p "$held"
+  (setsid wineserver -f -p </dev/null >"$held/server.log" 2>&1 &)
   "$REELSIFT_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
   probe=$(probe_exe) || return 1
-  held=$REELSIFT_ROOT/build/probe/session-$REELSIFT_ARCH
-  mkdir -p "$held"
   rm -f "$held/desktop-held"
   (cd "$held" && setsid "$REELSIFT_WINE" "$probe" --hold-desktop </dev/null >/dev/null 2>&1 &)
   for _ in $(seq 300); do
@@ -139,7 +138,20 @@ start_wine_session() {
   [ -e "$held/desktop-held" ] || echo "start_wine_session: nothing holds the desktop; a test may wait on Wine's desktop process" >&2
 }
 
-# Ends the session, the holder of the desktop with it.
+# True when the server of the last session started crashed (Wine's launcher says so on its way out).
+wine_server_crashed() {
+  grep -qs crashed "$REELSIFT_ROOT/build/probe/session-$REELSIFT_ARCH/server.log"
+}
+
+# Ends the session, the holder of the desktop with it. Wine's server (8.0) can crash, under load, when a process
+# is ended in the middle of its start: its processes then live on with no server to end them, holding the output
+# of whatever started the session (a CI run would wait on them for good). They are ended here too.
 stop_wine_session() {
   wineserver -k >/dev/null 2>&1 || true
+  local proc
+  for proc in /proc/[0-9]*; do
+    case "$(readlink "$proc/exe" 2>/dev/null)" in /usr/lib/wine/*) ;; *) continue ;; esac
+    tr '\0' '\n' <"$proc/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    kill -9 "${proc#/proc/}" 2>/dev/null || true
+  done
 }
