@@ -124,7 +124,8 @@ arch_runs() {
 # pipe. The desktop process ends a moment after the last program that uses the desktop, and the next program
 # would start it again: one program holds the desktop for the whole session.
 start_wine_session() {
-  local probe held=$REELSIFT_ROOT/build/probe/session-$REELSIFT_ARCH
+  local probe held
+  held=$(wine_session_dir)
   mkdir -p "$held"
   (setsid wineserver -f -p </dev/null >"$held/server.log" 2>&1 &)
   "$REELSIFT_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
@@ -138,14 +139,19 @@ start_wine_session() {
   [ -e "$held/desktop-held" ] || echo "start_wine_session: nothing holds the desktop; a test may wait on Wine's desktop process" >&2
 }
 
-# True when the server of the last session started crashed (Wine's launcher says so on its way out).
-wine_server_crashed() {
-  grep -qs crashed "$REELSIFT_ROOT/build/probe/session-$REELSIFT_ARCH/server.log"
+# The folder of the selected architecture's session: its server's log and the desktop holder's mark.
+wine_session_dir() {
+  echo "$REELSIFT_ROOT/build/probe/session-$REELSIFT_ARCH"
 }
 
-# Ends the session, the holder of the desktop with it. Wine's server (8.0) can crash, under load, when a process
-# is ended in the middle of its start: its processes then live on with no server to end them, holding the output
-# of whatever started the session (a CI run would wait on them for good). They are ended here too.
+# True when the server of the last session crashed (it says so in its log on its way out).
+wine_server_crashed() {
+  grep -qs crashed "$(wine_session_dir)/server.log"
+}
+
+# Ends the session, the holder of the desktop with it. Wine's server (8.0) now and then crashes under load: its
+# processes then live on with no server to end them, holding the output of whatever started the session (a CI
+# run would wait on them for good). They are ended here too.
 stop_wine_session() {
   wineserver -k >/dev/null 2>&1 || true
   local proc

@@ -108,7 +108,6 @@ public:
 
     bool IsOpen() const { return static_cast<bool>(m_process); }
     DWORD Id() const { return m_id; }
-    HANDLE Handle() const { return m_process.Get(); }
     // True when the process has ended, or ends within the time given.
     bool EndsWithin(DWORD milliseconds) const;
     // Its exit code, or STILL_ACTIVE while it runs.

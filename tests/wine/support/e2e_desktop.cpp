@@ -121,7 +121,6 @@ DWORD ParentProcessId(DWORD processId) {
 
 void EndProcessTree(Process& process) {
     if (!process.IsOpen()) return;
-    ::WaitForInputIdle(process.Handle(), 5000);
     for (DWORD id : ChildProcessIds(process.Id())) {
         Process child = Process::Open(id);
         EndProcessTree(child);

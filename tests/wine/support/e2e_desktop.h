@@ -43,8 +43,7 @@ std::vector<DWORD> WaitForChildProcesses(DWORD parentId, const std::wstring& exe
 // The id of the process that started the running one with this id; 0 when there is no such process.
 DWORD ParentProcessId(DWORD processId);
 // Ends a process this test caused to be started, and the processes it started in turn. The open process keeps
-// its id from going to another process meanwhile. A program still starting is first given time to be ready:
-// Wine's server can crash when a process is ended in the middle of its start.
+// its id from going to another process meanwhile.
 void EndProcessTree(Process& process);
 
 // A fingerprint of what the screen shows in the area: equal fingerprints, equal pixels (almost surely).
