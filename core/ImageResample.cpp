@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace {
 
@@ -70,11 +71,9 @@ uint8_t ToByte(float value) {
 
 }  // namespace
 
-Image24 ResampleImage(const Image24& source, int width, int height, AxisMapping x, AxisMapping y) {
-    if (!Usable(source.width) || !Usable(source.height) || !Usable(width) || !Usable(height) || !Usable(x) ||
-        !Usable(y) || source.bytes.size() < source.Stride() * static_cast<size_t>(source.height)) {
-        return {};
-    }
+namespace {
+
+Image24 Resample(const Image24& source, int width, int height, AxisMapping x, AxisMapping y) {
     const AxisTaps across(source.width, width, x);
     const AxisTaps down(source.height, height, y);
 
@@ -109,4 +108,18 @@ Image24 ResampleImage(const Image24& source, int width, int height, AxisMapping 
         for (size_t i = 0; i < rowValues; ++i) out[i] = ToByte(sum[i]);
     }
     return result;
+}
+
+}  // namespace
+
+Image24 ResampleImage(const Image24& source, int width, int height, AxisMapping x, AxisMapping y) {
+    if (!Usable(source.width) || !Usable(source.height) || !Usable(width) || !Usable(height) || !Usable(x) ||
+        !Usable(y) || source.bytes.size() < source.Stride() * static_cast<size_t>(source.height)) {
+        return {};
+    }
+    try {
+        return Resample(source, width, height, x, y);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
 }

@@ -26,5 +26,5 @@ struct AxisMapping {
 
 // The source resampled to width x height with a Catmull-Rom filter, widened by 1 / scale when shrinking so that
 // detail finer than an output pixel averages out instead of aliasing. Beyond its edges the source repeats its
-// edge pixels. An empty image when a size or a scale is not usable.
+// edge pixels. An empty image when a size or a scale is not usable, or when memory is short.
 Image24 ResampleImage(const Image24& source, int width, int height, AxisMapping x, AxisMapping y);

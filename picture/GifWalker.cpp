@@ -153,35 +153,45 @@ bool GifWalker::SkipToRenderingBlock() {
 }
 
 bool GifWalker::SkipFrame() {
-    if (!m_data || !SkipLeadingExtensions()) return false;
-    if (PeekBlockKind() == GifBlockKind::GraphicControlExtension && !SkipToRenderingBlock()) return false;
-    return SkipBlock();
+    GifFrameInfo unused;
+    std::uint32_t start = 0;
+    return WalkFrame(unused, start);
 }
 
-std::uint8_t* GifWalker::ExtractFrame(GifFrameInfo& frame, const GifFrameAllocator& allocate) {
-    if (!m_data) return nullptr;
-    frame.disposal = 0;
-    if (!SkipLeadingExtensions()) return nullptr;
+bool GifWalker::SkipFrame(GifFrameInfo& frame) {
+    std::uint32_t start = 0;
+    return WalkFrame(frame, start);
+}
 
-    const std::uint32_t start = m_offset;
-    if (MeasureBlock() <= 0) return nullptr;
+bool GifWalker::WalkFrame(GifFrameInfo& frame, std::uint32_t& start) {
+    if (!m_data) return false;
+    frame.disposal = 0;
+    if (!SkipLeadingExtensions()) return false;
+
+    start = m_offset;
+    if (MeasureBlock() <= 0) return false;
 
     if (PeekBlockKind() == GifBlockKind::GraphicControlExtension) {
         frame.delay = ReadU16(m_offset + 4);
         frame.disposal = (m_data[m_offset + 3] >> 2) & 7;
-        if (!SkipToRenderingBlock()) return nullptr;
+        if (!SkipToRenderingBlock()) return false;
     } else {
         frame.delay = kGifNoDelay;
     }
 
     if (PeekBlockKind() == GifBlockKind::Image) {
-        if (MeasureBlock() <= 0) return nullptr;
+        if (MeasureBlock() <= 0) return false;
         frame.left = ReadU16(m_offset + 1);
         frame.top = ReadU16(m_offset + 3);
         frame.width = ReadU16(m_offset + 5);
         frame.height = ReadU16(m_offset + 7);
     }
-    if (!SkipBlock()) return nullptr;
+    return SkipBlock();
+}
+
+std::uint8_t* GifWalker::ExtractFrame(GifFrameInfo& frame, const GifFrameAllocator& allocate) {
+    std::uint32_t start = 0;
+    if (!WalkFrame(frame, start)) return nullptr;
 
     const std::uint32_t span = m_offset - start;
     const std::uint32_t prefix = FirstBlockOffset();

@@ -70,6 +70,8 @@ public:
 
     bool SkipBlock();
     bool SkipFrame();
+    // Moves past one frame as ExtractFrame does, delivering all it delivers but the GIF and its length.
+    bool SkipFrame(GifFrameInfo& frame);
 
     // Cuts the next frame into a GIF of its own in storage from allocate, and moves past the frame.
     // Null at the end of the frames, on malformed data, or when allocation fails.
@@ -78,6 +80,8 @@ public:
 private:
     bool SkipLeadingExtensions();
     bool SkipToRenderingBlock();
+    // One frame from its first block to past its rendering block; start receives where its graphic blocks begin.
+    bool WalkFrame(GifFrameInfo& frame, std::uint32_t& start);
     std::uint16_t ReadU16(std::uint32_t offset) const;
 
     const std::uint8_t* m_data;

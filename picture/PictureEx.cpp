@@ -1,6 +1,8 @@
 #include "picture/PictureEx.h"
 
-#include <limits>
+#include <new>
+
+#include "picture/PictureBudget.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -65,9 +67,9 @@ BOOL CPictureEx::IsAnimatedGif() const {
 
 // ---- the walker, on this control's members ----
 
-BOOL CPictureEx::SkipFrame() {
+BOOL CPictureEx::SkipFrame(GifFrameInfo& frame) {
     GifWalker walker = Walker();
-    const bool skipped = walker.SkipFrame();
+    const bool skipped = walker.SkipFrame(frame);
     m_nOffset = walker.Offset();
     return skipped;
 }
@@ -103,7 +105,8 @@ BOOL CPictureEx::LoadFromFile(LPCWSTR pszFileName) {
     CFile file;
     if (!file.Open(pszFileName, CFile::modeRead | CFile::shareDenyWrite)) return FALSE;
     const ULONGLONG length = file.GetLength();
-    if (length > std::numeric_limits<DWORD>::max()) return FALSE;
+    // Data beyond the budget holds no picture the control could keep.
+    if (length > kPictureMemoryBudget) return FALSE;
     const DWORD size = static_cast<DWORD>(length);
 
     OwnedGlobal block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_NODISCARD, size));
@@ -124,127 +127,136 @@ BOOL CPictureEx::LoadFromFile(LPCWSTR pszFileName) {
 }
 
 BOOL CPictureEx::LoadFromMemory(HGLOBAL hGlobal, DWORD dwSize) {
-    SIZE resizeTo{};
-    bool resize = false;
-    BOOL loaded;
+    std::lock_guard<std::mutex> loading(m_loadLock);
     {
         std::lock_guard<std::mutex> lifecycle(m_lifecycleLock);
-        loaded = LoadLocked(hGlobal, dwSize, resizeTo, resize);
+        UnloadLocked();
     }
-    // Outside the lock: from another thread this waits for the window's thread, which may itself be
-    // waiting to draw or stop this control.
-    if (resize)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, resizeTo.cx, resizeTo.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return loaded;
-}
-
-BOOL CPictureEx::LoadLocked(HGLOBAL hGlobal, DWORD dwSize, SIZE& resizeTo, bool& resize) {
-    UnloadLocked();
-    LockedGlobal locked = LockGlobal(hGlobal);
-    if (!locked) return FALSE;
-    m_pData = static_cast<const BYTE*>(locked.Get());
-    m_cbData = dwSize;
-
-    BOOL loaded;
-    if (HasGifSignature(m_pData, m_cbData)) {
-        loaded = LoadGifLocked(hGlobal, dwSize, locked);
-    } else {
-        m_pData = nullptr;
-        locked.Reset();
-        loaded = LoadStillLocked(hGlobal, dwSize);
+    Decoded decoded;
+    BOOL loaded = FALSE;
+    try {
+        loaded = Decode(hGlobal, dwSize, decoded);
+    } catch (const std::bad_alloc&) {
+        // Short of memory the picture is not shown; what was decoded of it goes with `decoded`.
     }
-    resize = m_bReady;
-    resizeTo = m_sizePicture;
-    return loaded;
-}
+    m_pData = nullptr;
+    m_nOffset = m_cbData = m_cbGlobalColorTable = 0;
+    if (!loaded) return FALSE;
 
-BOOL CPictureEx::LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, LockedGlobal& locked) {
-    // The data is parsed only while it is locked.
-    auto endParse = [&] {
-        m_pData = nullptr;
-        locked.Reset();
-    };
-
-    m_bGif = TRUE;
-    const std::optional<GifScreen> screen = ReadGifScreen(m_pData, m_cbData);
-    if (!screen) {
-        endParse();
-        return FALSE;
-    }
-    m_cbGlobalColorTable = screen->globalColorTableLength;
-    SetPictureSize(SIZE{screen->width, screen->height});
-
-    const UINT firstBlock = kGifScreenEnd + m_cbGlobalColorTable;
-    m_nOffset = firstBlock;
-    UINT frameCount = 0;
-    while (SkipFrame()) ++frameCount;
-
-    if (frameCount == 0) {
-        endParse();
-        return FALSE;
-    }
-    if (frameCount == 1) {
-        endParse();
-        m_pStillPicture = DecodePicture(hGlobal, dwSize);
-        if (!m_pStillPicture) return FALSE;
-        return CreateSurface(m_sizePicture.cx, m_sizePicture.cy);
-    }
-
-    m_nOffset = firstBlock;
-    GifFrame frame;
-    UINT cbFrame = 0;
-    while (OwnedGlobal block =
-               ExtractFrame(cbFrame, frame.nDelay, frame.frameSize, frame.frameOffset, frame.nDisposal)) {
-        frame.pPicture = DecodePicture(std::move(block), cbFrame);
-        if (!frame.pPicture) continue;
-        // Rendered here, once, so that playing the frame only copies its pixels.
-        GifFrame& added = m_frames.emplace_back(frame);
-        added.image = FrameImage::Render(*added.pPicture.Get(), added.frameSize);
-        if (added.image) added.pPicture.Reset();
-    }
-    endParse();
-    if (m_frames.empty()) return FALSE;
-    return CreateSurface(m_sizePicture.cx, m_sizePicture.cy);
-}
-
-BOOL CPictureEx::LoadStillLocked(HGLOBAL hGlobal, DWORD dwSize) {
-    m_pStillPicture = DecodePicture(hGlobal, dwSize);
-    if (!m_pStillPicture) return FALSE;
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    m_pStillPicture->get_Width(&width);
-    m_pStillPicture->get_Height(&height);
+    const SIZE size = decoded.size;
     {
-        const WindowDc dc = GetWindowDc(m_hWnd);
-        if (!dc) return FALSE;
-        SetPictureSize(SIZE{::MulDiv(width, ::GetDeviceCaps(dc.Get(), LOGPIXELSX), kHimetricPerInch),
-                            ::MulDiv(height, ::GetDeviceCaps(dc.Get(), LOGPIXELSY), kHimetricPerInch)});
+        std::lock_guard<std::mutex> lifecycle(m_lifecycleLock);
+        Install(decoded);
     }
-    return CreateSurface(m_sizePicture.cx, m_sizePicture.cy);
-}
-
-void CPictureEx::SetPictureSize(SIZE size) {
-    std::lock_guard<std::mutex> surface(m_surfaceLock);
-    m_sizePicture = size;
-}
-
-// The control is resized by LoadFromMemory once the lifecycle lock is released.
-BOOL CPictureEx::CreateSurface(int cx, int cy) {
-    const WindowDc dc = GetWindowDc(m_hWnd);
-    if (!dc) return FALSE;
-    BitmapDc surface = BitmapDc::CreateCompatible(dc.Get(), cx, cy);
-    if (!surface) return FALSE;
-    m_clrBack = ::GetSysColor(COLOR_BTNFACE);
-    const RECT whole{0, 0, cx, cy};
-    ::FillRect(surface.GetSafeHdc(), &whole, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_MENU + 1)));
-
-    std::lock_guard<std::mutex> lock(m_surfaceLock);
-    m_hdcSurface = std::move(surface);
-    m_bReady = TRUE;
+    // Outside the lifecycle lock: from another thread this waits for the window's thread, which may itself
+    // be waiting to draw or stop this control.
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return TRUE;
 }
 
+BOOL CPictureEx::Decode(HGLOBAL hGlobal, DWORD dwSize, Decoded& decoded) {
+    bool gif = false;
+    {
+        const LockedGlobal locked = LockGlobal(hGlobal);
+        if (!locked) return FALSE;
+        gif = HasGifSignature(static_cast<const BYTE*>(locked.Get()), dwSize);
+    }
+    return gif ? DecodeGif(hGlobal, dwSize, decoded) : DecodeStill(hGlobal, dwSize, decoded);
+}
+
+BOOL CPictureEx::DecodeGif(HGLOBAL hGlobal, DWORD dwSize, Decoded& decoded) {
+    decoded.bGif = TRUE;
+    UINT frameCount = 0;
+    {
+        // The data is parsed only while it is locked.
+        LockedGlobal locked = LockGlobal(hGlobal);
+        if (!locked) return FALSE;
+        m_pData = static_cast<const BYTE*>(locked.Get());
+        m_cbData = dwSize;
+        const std::optional<GifScreen> screen = ReadGifScreen(m_pData, m_cbData);
+        if (!screen) return FALSE;
+        m_cbGlobalColorTable = screen->globalColorTableLength;
+        decoded.size = SIZE{screen->width, screen->height};
+
+        // Weighed by the sizes the data declares, before anything is decoded or allocated for it.
+        PictureBudget budget;
+        if (!budget.AddSurface(decoded.size.cx, decoded.size.cy)) return FALSE;
+        const UINT firstBlock = kGifScreenEnd + m_cbGlobalColorTable;
+        m_nOffset = firstBlock;
+        GifFrameInfo declared;  // one record, as extraction fills it: a plain text frame keeps the size before it
+        while (SkipFrame(declared)) {
+            ++frameCount;
+            if (!budget.AddFrame(declared.width, declared.height)) return FALSE;
+        }
+        if (frameCount == 0) return FALSE;
+
+        if (frameCount > 1) {
+            m_nOffset = firstBlock;
+            GifFrame frame;
+            UINT cbFrame = 0;
+            while (OwnedGlobal block =
+                       ExtractFrame(cbFrame, frame.nDelay, frame.frameSize, frame.frameOffset, frame.nDisposal)) {
+                frame.pPicture = DecodePicture(std::move(block), cbFrame);
+                if (!frame.pPicture) continue;
+                // The picture moves on with the frame; its size and place stay in the record for the next one.
+                GifFrame& added = decoded.frames.emplace_back(std::move(frame));
+                // Rendered here, once, so that playing the frame only copies its pixels.
+                added.image = FrameImage::Render(*added.pPicture.Get(), added.frameSize);
+                if (added.image) added.pPicture.Reset();
+            }
+            if (decoded.frames.empty()) return FALSE;
+        }
+        m_pData = nullptr;
+    }
+    if (frameCount == 1) {
+        decoded.stillPicture = DecodePicture(hGlobal, dwSize);
+        if (!decoded.stillPicture) return FALSE;
+    }
+    return CreateSurface(decoded);
+}
+
+BOOL CPictureEx::DecodeStill(HGLOBAL hGlobal, DWORD dwSize, Decoded& decoded) {
+    decoded.stillPicture = DecodePicture(hGlobal, dwSize);
+    if (!decoded.stillPicture) return FALSE;
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    decoded.stillPicture->get_Width(&width);
+    decoded.stillPicture->get_Height(&height);
+    {
+        const WindowDc dc = GetWindowDc(m_hWnd);
+        if (!dc) return FALSE;
+        decoded.size = SIZE{::MulDiv(width, ::GetDeviceCaps(dc.Get(), LOGPIXELSX), kHimetricPerInch),
+                            ::MulDiv(height, ::GetDeviceCaps(dc.Get(), LOGPIXELSY), kHimetricPerInch)};
+    }
+    if (!PictureBudget().AddSurface(decoded.size.cx, decoded.size.cy)) return FALSE;
+    return CreateSurface(decoded);
+}
+
+// The control is resized by LoadFromMemory once the picture is in place.
+BOOL CPictureEx::CreateSurface(Decoded& decoded) {
+    const WindowDc dc = GetWindowDc(m_hWnd);
+    if (!dc) return FALSE;
+    decoded.surface = BitmapDc::CreateCompatible(dc.Get(), decoded.size.cx, decoded.size.cy);
+    if (!decoded.surface) return FALSE;
+    decoded.clrBack = ::GetSysColor(COLOR_BTNFACE);
+    const RECT whole{0, 0, decoded.size.cx, decoded.size.cy};
+    ::FillRect(decoded.surface.GetSafeHdc(), &whole, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_MENU + 1)));
+    return TRUE;
+}
+
+void CPictureEx::Install(Decoded& decoded) {
+    m_bGif = decoded.bGif;
+    m_pStillPicture = std::move(decoded.stillPicture);
+    m_frames = std::move(decoded.frames);
+    m_clrBack = decoded.clrBack;
+    std::lock_guard<std::mutex> surface(m_surfaceLock);
+    m_sizePicture = decoded.size;
+    m_hdcSurface = std::move(decoded.surface);
+    m_bReady = TRUE;
+}
+
 void CPictureEx::Unload() {
+    std::lock_guard<std::mutex> loading(m_loadLock);
     std::lock_guard<std::mutex> lifecycle(m_lifecycleLock);
     UnloadLocked();
 }
@@ -259,10 +271,8 @@ void CPictureEx::UnloadLocked() {
         m_hdcSaved.Reset();
         m_bReady = FALSE;
     }
-    m_pData = nullptr;
     m_bGif = FALSE;
     m_clrBack = kWhite;
-    m_cbGlobalColorTable = m_nOffset = m_cbData = 0;
     m_nFrame = 0;
 }
 

@@ -13,16 +13,17 @@
 // A static control that shows a picture, or plays an animated GIF on a thread of its own. It composes
 // the picture in an off-screen surface, paints by copying that surface, and takes the picture's size.
 //
-// Loads, draws and stops may come from any thread; they are serialised, so a control is never loaded
-// or started by two threads at once, and nothing is freed while the animation thread may still use
-// it.
+// Loads, draws and stops may come from any thread. Loads follow one another; a picture is decoded apart
+// from the control's content, which it replaces only once it is whole, so draws and stops never wait for a
+// load. Nothing is freed while the animation thread may still use it.
 class CPictureEx : public CStatic {
 public:
     CPictureEx();
     ~CPictureEx() override;
 
     BOOL LoadFromFile(LPCWSTR pszFileName);
-    // Replaces whatever the control held by the picture in the block; the caller keeps the block.
+    // Replaces whatever the control held by the picture in the block; the caller keeps the block. A picture
+    // that would take more than its memory budget is refused, and the control is left empty.
     BOOL LoadFromMemory(HGLOBAL hGlobal, DWORD dwSize);
 
     // Starts the animation of an animated GIF (FALSE), or draws the still picture (TRUE when drawn).
@@ -40,18 +41,29 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The GIF walker over m_pData, m_cbData, m_nOffset and m_cbGlobalColorTable.
-    BOOL SkipFrame();
+    // A picture being loaded, kept apart until it replaces the control's content whole.
+    struct Decoded {
+        SIZE size{};
+        BOOL bGif = FALSE;
+        Microsoft::WRL::ComPtr<IPicture> stillPicture;
+        std::vector<GifFrame> frames;
+        BitmapDc surface;
+        COLORREF clrBack = 0;
+    };
+
+    // The GIF walker over m_pData, m_cbData, m_nOffset and m_cbGlobalColorTable, which only a load uses.
+    BOOL SkipFrame(GifFrameInfo& frame);
     OwnedGlobal ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, POINT& frameOffset, UINT& nDisposal);
     GifWalker Walker() const { return GifWalker(m_pData, m_cbData, m_nOffset, m_cbGlobalColorTable); }
 
-    // Loading, with m_lifecycleLock held; resizeTo receives the size the control must take.
-    BOOL LoadLocked(HGLOBAL hGlobal, DWORD dwSize, SIZE& resizeTo, bool& resize);
-    BOOL LoadGifLocked(HGLOBAL hGlobal, DWORD dwSize, LockedGlobal& locked);
-    BOOL LoadStillLocked(HGLOBAL hGlobal, DWORD dwSize);
-    BOOL CreateSurface(int cx, int cy);
+    // Decoding, with m_loadLock held and nothing of the control's content touched.
+    BOOL Decode(HGLOBAL hGlobal, DWORD dwSize, Decoded& decoded);
+    BOOL DecodeGif(HGLOBAL hGlobal, DWORD dwSize, Decoded& decoded);
+    BOOL DecodeStill(HGLOBAL hGlobal, DWORD dwSize, Decoded& decoded);
+    BOOL CreateSurface(Decoded& decoded);
+    // With m_lifecycleLock held.
+    void Install(Decoded& decoded);
     void UnloadLocked();
-    void SetPictureSize(SIZE size);
 
     // The animation thread and its stop, with m_lifecycleLock held.
     void StartAnimationLocked();
@@ -90,8 +102,10 @@ private:
     const BYTE* m_pData;  // the data while it is locked for parsing
     std::vector<GifFrame> m_frames;
 
-    // Serialises loads, draws, stops and unloads. Never held while a message is sent to the window,
-    // since the window's thread may be waiting for it.
+    // Serialises loads and unloads; held while a picture decodes, so nothing else takes it but Unload.
+    std::mutex m_loadLock;
+    // Serialises changes of the content with draws and stops. Never held while a message is sent to the
+    // window, since the window's thread may be waiting for it.
     mutable std::mutex m_lifecycleLock;
     // Guards the surface and its size between the animation thread, the painter and the loader.
     std::mutex m_surfaceLock;

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -108,12 +109,9 @@ private:
 };
 
 TEST(FrameImage, DrawsExactlyWhatRenderingItsPictureDraws) {
-    const std::wstring paths[] = {ProgramGif(L"converting.gif"),
-                                  ProgramGif(L"url.gif"),
-                                  ProgramGif(L"ready.gif"),
-                                  ProgramGif(L"eyes.gif"),
-                                  ProgramGif(L"downloading.gif"),
-                                  PictureTestFile(L"disposal.gif"),
+    const std::wstring paths[] = {ProgramGif(L"converting.gif"),      ProgramGif(L"url.gif"),
+                                  ProgramGif(L"ready.gif"),           ProgramGif(L"eyes.gif"),
+                                  ProgramGif(L"downloading.gif"),     PictureTestFile(L"disposal.gif"),
                                   PictureTestFile(L"held_frames.gif")};  // this one has a transparent frame
     for (const std::wstring& path : paths) {
         SCOPED_TRACE(std::string(path.begin(), path.end()));
@@ -315,6 +313,68 @@ TEST_F(PictureControlTest, GifWithoutACompleteFrameFailsAndLeavesTheControlEmpty
     EXPECT_EQ(Pixel(0, 0), CLR_INVALID);
     EXPECT_FALSE(picture.Draw());
     EXPECT_EQ(window.StaticSize().cx, 40);  // the control keeps its size
+}
+
+// A GIF that declares a screen and frames of the given sizes in a few bytes each: no decoder gets to its
+// pixels before the sizes decide.
+std::vector<BYTE> DeclaredGif(SIZE screen, SIZE frame, int frameCount) {
+    auto u16 = [](std::vector<BYTE>& out, LONG value) {
+        out.push_back(static_cast<BYTE>(value & 0xFF));
+        out.push_back(static_cast<BYTE>((value >> 8) & 0xFF));
+    };
+    std::vector<BYTE> gif = {'G', 'I', 'F', '8', '9', 'a'};
+    u16(gif, screen.cx);
+    u16(gif, screen.cy);
+    gif.insert(gif.end(), {0x80, 0, 0, 0, 0, 0, 255, 255, 255});  // two colours
+    for (int i = 0; i < frameCount; ++i) {
+        gif.insert(gif.end(), {0x21, 0xF9, 4, 0, 10, 0, 0, 0, 0x2C, 0, 0, 0, 0});
+        u16(gif, frame.cx);
+        u16(gif, frame.cy);
+        gif.insert(gif.end(), {0, 2, 2, 0x44, 0x01, 0});
+    }
+    gif.push_back(0x3B);
+    return gif;
+}
+
+// The most the process has ever committed.
+SIZE_T PeakCommit() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters));
+    return counters.PeakPagefileUsage;
+}
+
+TEST_F(PictureControlTest, PicturesBeyondTheMemoryBudgetAreRefusedBeforeAnythingIsAllocatedAndTheControlGoesOn) {
+    struct Hostile {
+        const char* what;
+        std::vector<BYTE> gif;
+    };
+    const Hostile hostile[] = {
+        {"a 20000 x 20000 screen", DeclaredGif(SIZE{20000, 20000}, SIZE{1, 1}, 2)},
+        {"two 6000 x 6000 frames", DeclaredGif(SIZE{100, 100}, SIZE{6000, 6000}, 2)},
+        {"4000 frames of 256 x 256", DeclaredGif(SIZE{256, 256}, SIZE{256, 256}, 4000)},
+    };
+    constexpr SIZE_T kLittle = 16u << 20;
+    for (const Hostile& h : hostile) {
+        SCOPED_TRACE(h.what);
+        PlayDisposalGifToItsLastFrame();
+        const SIZE_T peakBefore = PeakCommit();
+        {
+            const OwnedGlobal block = GlobalCopyOf(h.gif.data(), h.gif.size());
+            ASSERT_NE(block.Get(), nullptr);
+            EXPECT_FALSE(picture.LoadFromMemory(block.Get(), static_cast<DWORD>(h.gif.size())));
+        }
+        EXPECT_LT(PeakCommit(), peakBefore + kLittle);
+        // Nothing of the refused picture is kept, nor anything of the one before.
+        EXPECT_FALSE(picture.IsPlaying());
+        EXPECT_FALSE(picture.IsAnimatedGif());
+        EXPECT_EQ(Pixel(0, 0), CLR_INVALID);
+        EXPECT_FALSE(picture.Draw());
+    }
+    ASSERT_TRUE(picture.LoadFromFile(ProgramGif(L"converting.gif").c_str()));
+    EXPECT_TRUE(picture.IsAnimatedGif());
+    picture.Draw();
+    EXPECT_TRUE(PumpUntil([&] { return picture.IsPlaying() != FALSE; }, 2000));
 }
 
 TEST_F(PictureControlTest, DrawWhilePlayingStartsNoSecondThread) {
