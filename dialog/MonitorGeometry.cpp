@@ -22,9 +22,9 @@ BOOL CALLBACK FindWorkAreaUnderCaption(HMONITOR monitor, HDC, LPRECT, LPARAM dat
 }  // namespace
 
 bool CaptionOnSomeWorkArea(const WindowPlacementRect& placement) {
-    CaptionSearch search{{placement.left, placement.top, placement.left + placement.width,
-                          placement.top + ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFIXEDFRAME)},
-                         false};
+    const ScreenEdges caption =
+        CaptionEdges(placement, ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CYFIXEDFRAME));
+    CaptionSearch search{{caption.left, caption.top, caption.right, caption.bottom}, false};
     ::EnumDisplayMonitors(nullptr, nullptr, &FindWorkAreaUnderCaption, reinterpret_cast<LPARAM>(&search));
     return search.visible;
 }

@@ -35,25 +35,28 @@ void CReelsiftDlg::LoadSettings() {
     }
     UpdateDriveRootWarning();
 
-    // The size the dialog manager gave the template at the current display scale: never less than that, or the
-    // controls are cut off, as by a size stored at a smaller scale.
+    // The dialog has no sizing border: its one size is what the dialog manager gave the template at the current
+    // display scale. A stored size, taken at another scale, would cut the controls off or leave a blank band.
     RECT own{};
     GetWindowRect(&own);
-    const int ownWidth = own.right - own.left;
-    const int ownHeight = own.bottom - own.top;
     const CString storedPlacement = ReadSettingString(L"LastWindowPos");
     WindowPlacementRect placement = ParseWindowPlacement(storedPlacement.str());
-    placement.width = std::max(placement.width, ownWidth);
-    placement.height = std::max(placement.height, ownHeight);
+    placement.width = own.right - own.left;
+    placement.height = own.bottom - own.top;
     // A placement that would leave the window off every screen is not restored.
     if (!storedPlacement.IsEmpty() && CaptionOnSomeWorkArea(placement)) {
         SetWindowPos(&wndTop, placement.left, placement.top, placement.width, placement.height, SWP_NOACTIVATE);
     } else {
-        SetWindowPos(&wndTop, 0, 0, ownWidth, ownHeight, SWP_NOMOVE | SWP_NOACTIVATE);
+        SetWindowPos(&wndTop, 0, 0, placement.width, placement.height, SWP_NOMOVE | SWP_NOACTIVATE);
     }
 
     // A box is always set, checked only by exactly "true"; a combo box without a stored value keeps no selection.
-    for (const SavedControl& saved : kSavedControls) {
+    // The boxes come in the order they are written, then the filter kind, then the two formats.
+    std::array<SavedControl, kSavedControls.size()> restoreOrder = kSavedControls;
+    std::stable_partition(restoreOrder.begin(), restoreOrder.end(), [](const SavedControl& saved) {
+        return saved.state == SavedState::Check || saved.controlId == IDC_FILTER_KIND;
+    });
+    for (const SavedControl& saved : restoreOrder) {
         const CString value = ReadSettingString(saved.valueName);
         const CWnd* control = GetDlgItem(saved.controlId);
         if (saved.state == SavedState::Check) {

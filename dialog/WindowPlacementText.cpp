@@ -16,6 +16,15 @@ std::pair<std::wstring, std::wstring> SplitAtFirst(const std::wstring& text, wch
 
 }  // namespace
 
+ScreenEdges CaptionEdges(const WindowPlacementRect& placement, int captionHeight) {
+    const auto toInt = [](int64_t value) {
+        return static_cast<int>(
+            std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    };
+    return {placement.left, placement.top, toInt(int64_t{placement.left} + placement.width),
+            toInt(int64_t{placement.top} + captionHeight)};
+}
+
 std::wstring FormatWindowPlacement(const WindowPlacementRect& rect) {
     return std::to_wstring(rect.width) + L'x' + std::to_wstring(rect.height) + L':' + std::to_wstring(rect.left) +
            L';' + std::to_wstring(rect.top);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <tuple>
 
@@ -59,4 +60,18 @@ TEST(WindowPlacementText, LeadingIntegerSaturates) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParseLeadingInt(c.text), c.value) << std::string(c.text.begin(), c.text.end());
+}
+
+// The stored numbers may sit at the ends of the int range: the caption's edges stop there instead of wrapping.
+TEST(WindowPlacementText, CaptionEdgesStopAtTheIntRange) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    auto edges = [](const WindowPlacementRect& placement) {
+        const ScreenEdges e = CaptionEdges(placement, 26);
+        return std::tuple<int, int, int, int>{e.left, e.top, e.right, e.bottom};
+    };
+    EXPECT_EQ(edges(ParseWindowPlacement(L"966x604:120;80")), std::make_tuple(120, 80, 1086, 106));
+    EXPECT_EQ(edges(ParseWindowPlacement(L"966x604:2147483000;0")), std::make_tuple(2147483000, 0, kMax, 26));
+    EXPECT_EQ(edges(ParseWindowPlacement(L"966x604:0;2147483647")), std::make_tuple(0, kMax, 966, kMax));
+    EXPECT_EQ(edges(ParseWindowPlacement(L"-2147483648x604:-2147483648;0")), std::make_tuple(kMin, 0, kMin, 26));
 }
