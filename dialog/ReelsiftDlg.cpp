@@ -110,7 +110,7 @@ END_MESSAGE_MAP()
 BOOL CReelsiftDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_comApartment.emplace();
-    m_artwork.FitToDialog(m_hWnd, IDC_BACKGROUND, IDC_MODE_PICTURE);
+    m_artwork.FitToDialog(m_hWnd);
 
     m_brushWhite.Attach(::CreateSolidBrush(RGB(255, 255, 255)));
 

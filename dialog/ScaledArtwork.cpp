@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "core/ImageResample.h"
 #include "framework/Gdi.h"
 #include "res/ArtworkMetrics.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -28,45 +30,48 @@ HBITMAP CreateBitmapOf(HDC dc, const Image24& image) {
     return bitmap;
 }
 
-RECT PlaceInDialog(HWND control, HWND dialog) {
-    RECT place{};
-    ::GetWindowRect(control, &place);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
 }  // namespace
 
 ScaledArtwork::~ScaledArtwork() {
     Release();
 }
 
-void ScaledArtwork::FitToDialog(HWND dialog, int backgroundId, int modePictureId) {
+void ScaledArtwork::FitToDialog(HWND dialog) {
     RECT baseUnits{0, 0, 4, 8};
     if (!::MapDialogRect(dialog, &baseUnits)) return;
-    if (baseUnits.right == kArtworkBaseUnitX && baseUnits.bottom == kArtworkBaseUnitY) return;  // pixel for pixel
     // The controls follow the font's base units, which grow by different factors across and down.
     const double scaleX = static_cast<double>(baseUnits.right) / kArtworkBaseUnitX;
     const double scaleY = static_cast<double>(baseUnits.bottom) / kArtworkBaseUnitY;
-    m_background = Fit(dialog, backgroundId, POINT{0, 0}, scaleX, scaleY);
-    m_modePicture = Fit(dialog, modePictureId, POINT{kArtworkModePictureX, kArtworkModePictureY}, scaleX, scaleY);
+    m_background = Fit(dialog, IDC_BACKGROUND, {PLACE_BACKGROUND}, POINT{0, 0}, scaleX, scaleY);
+    m_modePicture = Fit(dialog, IDC_MODE_PICTURE, {PLACE_MODE_PICTURE},
+                        POINT{kArtworkModePictureX, kArtworkModePictureY}, scaleX, scaleY);
 }
 
-ScaledArtwork::Shown ScaledArtwork::Fit(HWND dialog, int id, POINT pictureOrigin, double scaleX, double scaleY) {
+ScaledArtwork::Shown ScaledArtwork::Fit(HWND dialog, int id, const DialogUnitPlace& place, POINT pictureOrigin,
+                                        double scaleX, double scaleY) {
     Shown shown;
     HWND control = ::GetDlgItem(dialog, id);
     auto* original = reinterpret_cast<HBITMAP>(::SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
     const OwnedMemoryDc dc(::CreateCompatibleDC(nullptr));  // compatible with the screen
     Image24 source;
-    if (!original || !dc || !ReadPixels(dc.Get(), original, source)) return shown;
+    // Short of memory the static keeps the template's bitmap.
+    try {
+        if (!original || !dc || !ReadPixels(dc.Get(), original, source)) return shown;
+    } catch (const std::bad_alloc&) {
+        return shown;
+    }
+
+    // The static takes the size of its bitmap, so the bitmap is made the size its template rectangle comes out.
+    const RECT target = MapDialogPlace(dialog, place);
+    const int width = target.right - target.left;
+    const int height = target.bottom - target.top;
+    if (scaleX == 1.0 && scaleY == 1.0 && width == source.width && height == source.height) return shown;
 
     // Scaled as a piece of the scaled background, so that the mode picture meets the background around it
-    // without a seam: its pixels sample the artwork where the background's pixels at the same place do.
-    const RECT place = PlaceInDialog(control, dialog);
-    const int width = static_cast<int>(std::lround((pictureOrigin.x + source.width) * scaleX)) - place.left;
-    const int height = static_cast<int>(std::lround((pictureOrigin.y + source.height) * scaleY)) - place.top;
-    const Image24 scaled = ResampleImage(source, width, height, {scaleX, place.left / scaleX - pictureOrigin.x},
-                                         {scaleY, place.top / scaleY - pictureOrigin.y});
+    // without a seam: its pixels sample the artwork where the background's pixels at the same place do. Past
+    // the artwork's last pixel, its edge repeats.
+    const Image24 scaled = ResampleImage(source, width, height, {scaleX, target.left / scaleX - pictureOrigin.x},
+                                         {scaleY, target.top / scaleY - pictureOrigin.y});
     if (scaled.bytes.empty()) return shown;
     shown.bitmap.Reset(CreateBitmapOf(dc.Get(), scaled));
     if (!shown.bitmap) return shown;

@@ -1,10 +1,12 @@
 #pragma once
 // The dialog's two pictures at the dialog's own size. The artwork is drawn for one set of base units
 // (res/ArtworkMetrics.h); at another display scale the controls grow with the font, and the painted captions
-// must grow with them to stay under their click areas.
+// must grow with them to stay under their click areas. Each picture is made exactly as large as the template
+// rectangle of its static comes out, so that the background meets the client area's edges.
 
 #include <windows.h>
 
+#include "framework/Dialog.h"
 #include "framework/Handles.h"
 
 class ScaledArtwork {
@@ -14,9 +16,9 @@ public:
     ScaledArtwork& operator=(const ScaledArtwork&) = delete;
     ~ScaledArtwork();
 
-    // When the dialog's base units differ from the artwork's, gives the background static and the mode
-    // picture static copies of their bitmaps resampled to those units, each placed as the controls are.
-    void FitToDialog(HWND dialog, int backgroundId, int modePictureId);
+    // Gives the background static and the mode picture static copies of their bitmaps resampled to the dialog's
+    // base units, each the size of its template rectangle, where the bitmap is not that already.
+    void FitToDialog(HWND dialog);
     // Takes the copies back from the statics and frees them; while the dialog is being destroyed.
     void Release();
 
@@ -27,7 +29,8 @@ private:
     };
 
     // pictureOrigin: where the static's bitmap lies in the background's pixels.
-    Shown Fit(HWND dialog, int id, POINT pictureOrigin, double scaleX, double scaleY);
+    static Shown Fit(HWND dialog, int id, const DialogUnitPlace& place, POINT pictureOrigin, double scaleX,
+                     double scaleY);
     void Take(Shown& shown);
 
     Shown m_background;

@@ -3,6 +3,15 @@
 #include "framework/ExceptionReport.h"
 #include "framework/WinApp.h"
 
+RECT MapDialogPlace(HWND dialog, const DialogUnitPlace& place) {
+    RECT baseUnits{0, 0, 4, 8};
+    ::MapDialogRect(dialog, &baseUnits);
+    const int left = ::MulDiv(place.x, baseUnits.right, 4);
+    const int top = ::MulDiv(place.y, baseUnits.bottom, 8);
+    return RECT{left, top, left + ::MulDiv(place.cx, baseUnits.right, 4),
+                top + ::MulDiv(place.cy, baseUnits.bottom, 8)};
+}
+
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
     if (!control.m_hWnd) control.SubclassDlgItem(static_cast<UINT>(id), pDX->m_pDlgWnd);
 }

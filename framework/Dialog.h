@@ -13,6 +13,15 @@ public:
 // Binds (subclasses) a member control to the dialog's control with that id, once.
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
 
+// A control's place in a dialog template: x, y, width and height in dialog units.
+struct DialogUnitPlace {
+    int x, y, cx, cy;
+};
+
+// The client rectangle the dialog manager gives a control of that place in this dialog: position and size are
+// each mapped on their own, so the far edges need not be where the template's far edges map to.
+RECT MapDialogPlace(HWND dialog, const DialogUnitPlace& place);
+
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}

@@ -62,3 +62,8 @@
 #define IDC_MAIN_PROGRESS            1075
 #define IDC_NOTIFY                   1076
 #define IDC_DRIVE_ROOT_WARNING       1078
+
+// Where the two picture statics lie in template 102 (x, y, width, height in dialog units). The dialog fits
+// their pictures to these rectangles as they come out at the current display scale.
+#define PLACE_BACKGROUND             0, 0, 543, 299
+#define PLACE_MODE_PICTURE           0, 237, 72, 62

@@ -1,5 +1,6 @@
 // The real program at each display scale: the painted captions, read off the screen, under their click areas,
-// the pictures at the size the template gives their controls, and a window never smaller than its dialog.
+// the pictures exactly at the size the template gives their controls, and the window at its own size whatever
+// size was stored.
 // A prefix shows one scale at a time: scripts/test sets each in turn and runs its case; the others skip.
 #include <gtest/gtest.h>
 
@@ -13,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/Dialog.h"
 #include "framework/Handles.h"
+#include "res/ArtworkMetrics.h"
 #include "res/resource.h"
 #include "support/dialog_harness.h"
 #include "support/e2e_desktop.h"
@@ -50,7 +53,6 @@ const int kClickAreas[] = {IDC_AUTO_PASTE_LABEL,       IDC_AUDIO_ONLY_LABEL,    
                            IDC_PLAYLIST_REVERSE_LABEL, IDC_PLAYLIST_FOLDERS_LABEL, IDC_FILTER_LABEL,
                            IDC_AUTO_OPEN_LABEL};
 const char kOutputFolderCaption[] = "output-folder";
-const SIZE kBackgroundSize{950, 560};
 
 // The ink boxes the artwork generator painted the captions in, in picture pixels, by click area id (and
 // "output-folder").
@@ -88,6 +90,14 @@ RECT ScreenClientArea(HWND dialog) {
 std::string Describe(const RECT& r) {
     return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
            std::to_string(r.bottom) + ")";
+}
+
+bool SameColour(uint32_t a, uint32_t b, int tolerance) {
+    for (int shift : {0, 8, 16}) {
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > tolerance)
+            return false;
+    }
+    return true;
 }
 
 bool Near(const RECT& a, const RECT& b, int tolerance) {
@@ -135,7 +145,7 @@ InkFound FindInk(const ScreenCapture& capture, const RECT& region, const RECT& a
 
 class DisplayScaleTest : public FreshAccountAndClipboardTest, public ::testing::WithParamInterface<DisplayScale> {};
 
-TEST_P(DisplayScaleTest, CaptionsStayUnderTheirClickAreasAndTheWindowHoldsItsDialog) {
+TEST_P(DisplayScaleTest, CaptionsStayUnderTheirClickAreasAndTheArtworkFillsAWindowOfItsOwnSize) {
     const DisplayScale scale = GetParam();
     if (ScreenDpi() != scale.dpi) {
         GTEST_SKIP() << "this prefix shows " << ScreenDpi() << " DPI; scripts/test runs this case at " << scale.dpi;
@@ -153,8 +163,8 @@ TEST_P(DisplayScaleTest, CaptionsStayUnderTheirClickAreasAndTheWindowHoldsItsDia
         EXPECT_EQ(baseUnits.right, scale.baseX);
         EXPECT_EQ(baseUnits.bottom, scale.baseY);
         ownSize = layout.WindowSize();
-        backgroundPlace = layout.Map(RECT{0, 0, 543, 299});
-        modePicturePlace = layout.Map(RECT{0, 237, 72, 299});
+        backgroundPlace = MapDialogPlace(layout.Window(), {PLACE_BACKGROUND});
+        modePicturePlace = MapDialogPlace(layout.Window(), {PLACE_MODE_PICTURE});
     }
 
     // Nothing stored: the window's own size, centred.
@@ -163,8 +173,8 @@ TEST_P(DisplayScaleTest, CaptionsStayUnderTheirClickAreasAndTheWindowHoldsItsDia
         ExpectDefaultPlacement(ui.Window());
     }
 
-    // The size a run at 100 % stored: kept where it was, and never smaller than the dialog.
-    WriteSetting(L"LastWindowPos", L"966x604:10;20");
+    // The size a run at 150 % stored: larger or smaller than the dialog here, the window keeps its own size.
+    WriteSetting(L"LastWindowPos", L"1499x832:10;20");
     StandinFolder folder(StandinFolder::Downloader::Missing);  // no animations over the artwork
     ProgramRun run(folder);
     const DialogWindow& ui = run.Ui();
@@ -177,14 +187,15 @@ TEST_P(DisplayScaleTest, CaptionsStayUnderTheirClickAreasAndTheWindowHoldsItsDia
     const RECT window = ui.Area();
     EXPECT_EQ(window.left, 10);
     EXPECT_EQ(window.top, 20);
-    EXPECT_EQ(window.right - window.left, std::max<LONG>(966, ownSize.cx));
-    EXPECT_EQ(window.bottom - window.top, std::max<LONG>(604, ownSize.cy));
+    EXPECT_EQ(window.right - window.left, ownSize.cx);
+    EXPECT_EQ(window.bottom - window.top, ownSize.cy);
 
-    // The background covers the template's rectangle; its picture maps to the client area at this scale.
+    // The background covers the template's rectangle exactly; its picture scales with the base units.
     const RECT background = ClientRectOf(::GetDlgItem(dialog, IDC_BACKGROUND), dialog);
-    EXPECT_TRUE(Near(background, backgroundPlace, 1)) << Describe(background) << " for " << Describe(backgroundPlace);
-    const double pictureX = static_cast<double>(background.right - background.left) / kBackgroundSize.cx;
-    const double pictureY = static_cast<double>(background.bottom - background.top) / kBackgroundSize.cy;
+    EXPECT_TRUE(::EqualRect(&background, &backgroundPlace))
+        << Describe(background) << " for " << Describe(backgroundPlace);
+    const double pictureX = static_cast<double>(scale.baseX) / kArtworkBaseUnitX;
+    const double pictureY = static_cast<double>(scale.baseY) / kArtworkBaseUnitY;
     auto onScreen = [&](const RECT& inPicture) {
         return RECT{static_cast<LONG>(inPicture.left * pictureX), static_cast<LONG>(inPicture.top * pictureY),
                     static_cast<LONG>(inPicture.right * pictureX + 0.999),
@@ -244,6 +255,15 @@ TEST_P(DisplayScaleTest, CaptionsStayUnderTheirClickAreasAndTheWindowHoldsItsDia
     }
     SaveScreenshot("screenshot-" + std::to_string(scale.percent), window);
 
+    // The artwork reaches the client area's right edge: its last column shows what the one before it does.
+    {
+        const ScreenCapture capture = captureClientArea();
+        const int middle = capture.Height() / 2;
+        const uint32_t last = capture.At(capture.Width() - 1, middle);
+        EXPECT_TRUE(SameColour(last, capture.At(capture.Width() - 2, middle), 24) && !IsCaptionInk(last))
+            << std::hex << "last client column 0x" << last << " beside 0x" << capture.At(capture.Width() - 2, middle);
+    }
+
     // The mode picture over the template's place, its "Output folder:" exactly over the background's.
     const RECT label = onScreen(painted.at(kOutputFolderCaption));
     const RECT labelRegion = Grown(label, scale.baseX, scale.baseY / 2);
@@ -255,7 +275,8 @@ TEST_P(DisplayScaleTest, CaptionsStayUnderTheirClickAreasAndTheWindowHoldsItsDia
     HWND modePicture = ui.Control(IDC_MODE_PICTURE);
     ASSERT_TRUE(::IsWindowVisible(modePicture));
     const RECT modePlace = ClientRectOf(modePicture, dialog);
-    EXPECT_TRUE(Near(modePlace, modePicturePlace, 1)) << Describe(modePlace) << " for " << Describe(modePicturePlace);
+    EXPECT_TRUE(::EqualRect(&modePlace, &modePicturePlace))
+        << Describe(modePlace) << " for " << Describe(modePicturePlace);
     std::vector<RECT> besidesMode = otherControls(modePicture);
     InkFound over;
     DialogHarness::WaitFor(
