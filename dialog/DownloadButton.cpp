@@ -13,9 +13,10 @@ void CReelsiftDlg::OnBnClickedDownload() {
         return;
     }
 
-    // The bar starts from nothing, whatever the last job left in it, before it shows.
-    m_progressMain.SetPos(0);
+    // The bar starts from nothing, whatever the last job left in it, before it shows. A bar still in the marquee
+    // style of a job that ended converting ignores positions: the style goes first.
     m_progressMain.ModifyStyle(PBS_MARQUEE, 0);
+    m_progressMain.SetPos(0);
     ApplyJobState(JobState::Running);
 
     DownloadOptions options;

@@ -323,13 +323,18 @@ TEST_F(DownloadJobTest, AbortDuringASilentStretchEndsTheJobsTreeButNoOtherConver
     EXPECT_FALSE(job.Dialog().m_gifReady.IsPlaying()) << "no item was completed";
 }
 
-TEST_F(DownloadJobTest, ASecondJobStartsWithAnEmptyLogAndTheErrorButtonHidden) {
+// The first job ends converting, with its bar full and still in the marquee style, which ignores positions.
+TEST_F(DownloadJobTest, ASecondJobStartsWithAnEmptyLogAnEmptyBarAndTheErrorButtonHidden) {
     JobSession job;
-    job.Start(OutCommand("ERROR: first job failed\n"));
+    job.Start(OutCommand("[download] 100% of 1.00MiB\n") + "sleep 100\n" + OutCommand("ERROR: first job failed\n") +
+              "sleep 100\n" + OutCommand("[ffmpeg] Converting\n"));
     ASSERT_TRUE(job.WaitUntilWorkerEnds(10000));
     ASSERT_TRUE(job.Ui().Visible(IDC_ERROR_REPORT));
+    ASSERT_TRUE(job.Ui().BarMarquee(IDC_MAIN_PROGRESS));
 
     job.Start(OutCommand("[download] second job") + "sleep 60000\n");
+    EXPECT_EQ(job.Ui().BarPosition(IDC_MAIN_PROGRESS), 0);
+    EXPECT_FALSE(job.Ui().BarMarquee(IDC_MAIN_PROGRESS));
     ASSERT_TRUE(job.WaitForView([](const JobView& v) { return v.status == L"[download] second job"; }, 15000));
     EXPECT_FALSE(job.Ui().Visible(IDC_ERROR_REPORT));
     EXPECT_EQ(g_strToolErrors.Copy().str(), L"[download] second job\n");
