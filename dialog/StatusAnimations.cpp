@@ -7,6 +7,18 @@ constexpr DWORD kReadyPlayMs = 12000;
 constexpr DWORD kEyesPlayMs = 16000;
 constexpr DWORD kDownloadingPlayMs = 15000;
 
+// Clears an animation's "starting" flag however its thread ends, so that the animation can play again.
+class ClearedOnExit {
+public:
+    explicit ClearedOnExit(std::atomic<bool>& flag) : m_flag(flag) {}
+    ClearedOnExit(const ClearedOnExit&) = delete;
+    ClearedOnExit& operator=(const ClearedOnExit&) = delete;
+    ~ClearedOnExit() { m_flag = false; }
+
+private:
+    std::atomic<bool>& m_flag;
+};
+
 }  // namespace
 
 UINT CReelsiftDlg::PlayStatusAnimation(CPictureEx& picture, const wchar_t* file, DWORD playMs) {
@@ -29,16 +41,14 @@ UINT CReelsiftDlg::ShowConvertingGifThread(LPVOID parameter) {
 
 UINT CReelsiftDlg::ShowUrlGifThread(LPVOID parameter) {
     auto* dlg = static_cast<CReelsiftDlg*>(parameter);
-    PlayStatusAnimation(dlg->m_gifUrl, L"gifs\\url.gif", kUrlPlayMs);
-    dlg->m_urlAnimationStarting = false;
-    return 0;
+    const ClearedOnExit starting(dlg->m_urlAnimationStarting);
+    return PlayStatusAnimation(dlg->m_gifUrl, L"gifs\\url.gif", kUrlPlayMs);
 }
 
 UINT CReelsiftDlg::ShowReadyGifThread(LPVOID parameter) {
     auto* dlg = static_cast<CReelsiftDlg*>(parameter);
-    PlayStatusAnimation(dlg->m_gifReady, L"gifs\\ready.gif", kReadyPlayMs);
-    dlg->m_readyAnimationStarting = false;
-    return 0;
+    const ClearedOnExit starting(dlg->m_readyAnimationStarting);
+    return PlayStatusAnimation(dlg->m_gifReady, L"gifs\\ready.gif", kReadyPlayMs);
 }
 
 UINT CReelsiftDlg::ShowEyesGifThread(LPVOID parameter) {
