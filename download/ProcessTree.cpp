@@ -1,6 +1,7 @@
 #include "download/ProcessTree.h"
 
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <optional>
@@ -33,6 +34,14 @@ std::optional<ULONGLONG> CreationTime(HANDLE process) {
     FILETIME created{}, exited{}, kernel{}, user{};
     if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return std::nullopt;
     return Ticks(created);
+}
+
+// The id of the process that started it, from the process itself rather than from a list that may be stale.
+std::optional<DWORD> ParentId(HANDLE process) {
+    PROCESS_BASIC_INFORMATION basic{};
+    if (!NT_SUCCESS(::NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof(basic), nullptr)))
+        return std::nullopt;
+    return static_cast<DWORD>(basic.InheritedFromUniqueProcessId);
 }
 
 ULONGLONG Now() {
@@ -71,6 +80,9 @@ std::vector<DescendantProcess> RunningDescendants(HANDLE root, DWORD rootId) {
             // child is never created before its parent. And a process created after the list was taken got a listed
             // id that was freed meanwhile: it is not the one listed.
             if (!created || *created < parent.created || *created > listedBy) continue;
+            // A listed process that has ended since may have left its id to an unrelated one created within the same
+            // clock tick: that one has another parent.
+            if (ParentId(process.Get()) != parent.id) continue;
             parents.push_back({candidate.id, *created});
             descendants.push_back({std::move(process), candidate.exeName});
         }

@@ -4,6 +4,7 @@
 //   sleep <ms>
 //   replay <dir> [speed]      <dir>/output.bin in the pieces and at the times of <dir>/chunks.jsonl
 //   spawn <command line>      a child sharing our output; its id is appended to REELSIFT_STANDIN_PIDS
+//   env <name>=<value>        sets the variable for the children spawned after it; our own records stay where they are
 //   flood <megabytes>         progress lines as fast as possible in 1024-byte writes, then a final line
 //   startup                   prints "startup flags=0x<hex> show=<n>" from our own start-up record
 //   exit <code>
@@ -115,7 +116,7 @@ void Replay(std::string_view arguments, HANDLE out) {
     }
 }
 
-void Spawn(std::string_view commandLine) {
+void Spawn(std::string_view commandLine, const std::wstring& pidRecord) {
     std::wstring line = Wide(commandLine);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -126,7 +127,6 @@ void Spawn(std::string_view commandLine) {
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started)) return;
     const OwnedProcessInformation child(started);
-    const std::wstring pidRecord = EnvironmentValue(L"REELSIFT_STANDIN_PIDS");
     if (!pidRecord.empty()) AppendLine(pidRecord, std::to_string(child.dwProcessId));
 }
 
@@ -175,6 +175,7 @@ int wmain() {
 
     const std::wstring argvRecord = EnvironmentValue(L"REELSIFT_STANDIN_ARGV");
     if (!argvRecord.empty()) AppendLine(argvRecord, Utf8(GetCommandLineW()));
+    const std::wstring pidRecord = EnvironmentValue(L"REELSIFT_STANDIN_PIDS");
 
     const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
@@ -193,7 +194,12 @@ int wmain() {
         } else if (command == "replay") {
             Replay(argument, out);
         } else if (command == "spawn") {
-            Spawn(argument);
+            Spawn(argument, pidRecord);
+        } else if (command == "env") {
+            const size_t equals = argument.find('=');
+            if (equals != std::string_view::npos)
+                SetEnvironmentVariableW(Wide(argument.substr(0, equals)).c_str(),
+                                        Wide(argument.substr(equals + 1)).c_str());
         } else if (command == "flood") {
             Flood(std::strtoul(argumentText.c_str(), nullptr, 10), out);
         } else if (command == "startup") {

@@ -84,6 +84,36 @@ TEST_F(WithoutJobTest, AbortDuringAConversionEndsTheDownloaderAndItsConverterAnd
     EXPECT_FALSE(outsider.EndsWithin(200)) << "a converter of another program";
 }
 
+TEST_F(WithoutJobTest, AbortEndsATreeThreeLevelsDeepAndTheJobAtOnce) {
+    JobSession job;
+    StandinFolder& folder = job.Folder();
+    const Process outsider = folder.StartUnrelatedFfmpeg();
+    // Between the downloader and the converter, a launcher: the stand-in again, with a script and a record of its own.
+    folder.AddProgram(L"launcher.exe", "tests/fakes/standin_downloader.exe");
+    const std::wstring launcherScript = folder.FilePath(L"launcher-script.txt");
+    const StandinFolder::Script launcherSpawns{folder.FilePath(L"launcher-spawned.txt")};
+    ASSERT_TRUE(WriteFileBytes(launcherScript, "spawn ffmpeg.exe 60000\nsleep 60000\n"));
+    const std::string startLauncher = "env REELSIFT_STANDIN_SCRIPT=" + Utf8(launcherScript) + "\n" +
+                                      "env REELSIFT_STANDIN_PIDS=" + Utf8(launcherSpawns.spawnRecord) + "\n" +
+                                      "spawn launcher.exe\n";
+    const StandinFolder::Script script =
+        job.Start(startLauncher + OutCommand("[ffmpeg] Destination: Clip.mp3\n") + "sleep 60000\n");
+    ASSERT_TRUE(job.WaitForView([](const JobView& v) { return v.title == L"Converting..."; }, 15000));
+    ASSERT_TRUE(
+        DialogHarness::WaitFor([&] { return StandinFolder::SpawnedProcessIds(launcherSpawns).size() == 1; }, 15000));
+    const ConverterAndItsDownloader launcherAndDownloader = SpawnedBy(script);
+    const ConverterAndItsDownloader converterAndLauncher = SpawnedBy(launcherSpawns);
+    ASSERT_TRUE(launcherAndDownloader.IsOpen());
+    ASSERT_TRUE(converterAndLauncher.IsOpen());
+
+    job.Ui().Click(IDC_ABORT);
+    EXPECT_TRUE(job.WaitUntilWorkerEnds(15000)) << "the job still waits for the converter";
+    EXPECT_TRUE(launcherAndDownloader.downloader.EndsWithin(10000));
+    EXPECT_TRUE(launcherAndDownloader.converter.EndsWithin(10000)) << "the launcher";
+    EXPECT_TRUE(converterAndLauncher.converter.EndsWithin(10000)) << "the converter the launcher started";
+    EXPECT_FALSE(outsider.EndsWithin(200)) << "a converter of another program";
+}
+
 TEST_F(WithoutJobTest, ClosingDuringAConversionEndsTheDownloaderAndItsConverterButNoOneElses) {
     StandinFolder folder;
     // The program's start-up update plays this script too: a tree of the program's that is not the job's.
