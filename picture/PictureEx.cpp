@@ -127,6 +127,15 @@ BOOL CPictureEx::LoadFromFile(LPCWSTR pszFileName) {
 }
 
 BOOL CPictureEx::LoadFromMemory(HGLOBAL hGlobal, DWORD dwSize) {
+    SIZE size{};
+    if (!ReplaceContent(hGlobal, dwSize, size)) return FALSE;
+    // Outside the locks: from another thread this waits for the window's thread, which may itself be waiting
+    // to draw, stop or unload this control.
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+BOOL CPictureEx::ReplaceContent(HGLOBAL hGlobal, DWORD dwSize, SIZE& size) {
     std::lock_guard<std::mutex> loading(m_loadLock);
     {
         std::lock_guard<std::mutex> lifecycle(m_lifecycleLock);
@@ -143,14 +152,9 @@ BOOL CPictureEx::LoadFromMemory(HGLOBAL hGlobal, DWORD dwSize) {
     m_nOffset = m_cbData = m_cbGlobalColorTable = 0;
     if (!loaded) return FALSE;
 
-    const SIZE size = decoded.size;
-    {
-        std::lock_guard<std::mutex> lifecycle(m_lifecycleLock);
-        Install(decoded);
-    }
-    // Outside the lifecycle lock: from another thread this waits for the window's thread, which may itself
-    // be waiting to draw or stop this control.
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    size = decoded.size;
+    std::lock_guard<std::mutex> lifecycle(m_lifecycleLock);
+    Install(decoded);
     return TRUE;
 }
 

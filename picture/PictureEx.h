@@ -56,6 +56,9 @@ private:
     OwnedGlobal ExtractFrame(UINT& cbFrame, UINT& nDelay, SIZE& frameSize, POINT& frameOffset, UINT& nDisposal);
     GifWalker Walker() const { return GifWalker(m_pData, m_cbData, m_nOffset, m_cbGlobalColorTable); }
 
+    // One load at a time: unloads, decodes and puts the picture in place; size receives the size the control
+    // must take.
+    BOOL ReplaceContent(HGLOBAL hGlobal, DWORD dwSize, SIZE& size);
     // Decoding, with m_loadLock held and nothing of the control's content touched.
     BOOL Decode(HGLOBAL hGlobal, DWORD dwSize, Decoded& decoded);
     BOOL DecodeGif(HGLOBAL hGlobal, DWORD dwSize, Decoded& decoded);
