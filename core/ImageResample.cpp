@@ -73,7 +73,32 @@ uint8_t ToByte(float value) {
 
 namespace {
 
+// At unit scale with a whole-pixel shift every output pixel is one source pixel.
+bool IsWholePixelCopy(AxisMapping mapping) {
+    return mapping.scale == 1.0 && mapping.shift == std::floor(mapping.shift);
+}
+
+Image24 CopyWithEdges(const Image24& source, int width, int height, int shiftX, int shiftY) {
+    Image24 result;
+    result.width = width;
+    result.height = height;
+    result.bytes.assign(result.Stride() * static_cast<size_t>(height), 0);
+    for (int o = 0; o < height; ++o) {
+        const int row = std::clamp(o + shiftY, 0, source.height - 1);
+        const uint8_t* in = source.bytes.data() + source.Stride() * static_cast<size_t>(row);
+        uint8_t* out = result.bytes.data() + result.Stride() * static_cast<size_t>(o);
+        for (int x = 0; x < width; ++x) {
+            const uint8_t* pixel = in + static_cast<size_t>(std::clamp(x + shiftX, 0, source.width - 1)) * kChannels;
+            std::copy(pixel, pixel + kChannels, out + static_cast<size_t>(x) * kChannels);
+        }
+    }
+    return result;
+}
+
 Image24 Resample(const Image24& source, int width, int height, AxisMapping x, AxisMapping y) {
+    if (IsWholePixelCopy(x) && IsWholePixelCopy(y)) {
+        return CopyWithEdges(source, width, height, static_cast<int>(x.shift), static_cast<int>(y.shift));
+    }
     const AxisTaps across(source.width, width, x);
     const AxisTaps down(source.height, height, y);
 

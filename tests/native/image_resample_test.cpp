@@ -50,6 +50,27 @@ TEST(ImageResampleTest, AFlatColourStaysExactlyFlatUpToTheEdgesAtAnyScaleAndShif
     }
 }
 
+// At 100 % the artwork is shown as drawn: no pixel filtered, only the edges repeated where the output is larger.
+TEST(ImageResampleTest, AtUnitScaleEveryPixelIsCopiedAndTheEdgesRepeat) {
+    Image24 source = Blank(5, 3);
+    for (int y = 0; y < source.height; ++y) {
+        for (int x = 0; x < source.width; ++x) std::fill_n(Pixel(source, x, y), 3, static_cast<uint8_t>(40 * x + y));
+    }
+    for (const double shift : {0.0, 1.0}) {
+        SCOPED_TRACE(shift);
+        const Image24 copied = ResampleImage(source, 7, 4, {1.0, shift}, {1.0, shift});
+        ASSERT_EQ(copied.width, 7);
+        ASSERT_EQ(copied.height, 4);
+        for (int y = 0; y < copied.height; ++y) {
+            for (int x = 0; x < copied.width; ++x) {
+                const int sx = std::min(x + static_cast<int>(shift), 4);
+                const int sy = std::min(y + static_cast<int>(shift), 2);
+                ASSERT_EQ(Channel(copied, x, y, 1), 40 * sx + sy) << x << "," << y;
+            }
+        }
+    }
+}
+
 // A one-pixel white line on black, doubled: the two output pixels over it are the brightest, equally bright.
 TEST(ImageResampleTest, AnEnlargedLineStaysOverItsSourcePixelOnBothAxes) {
     for (bool vertical : {true, false}) {
