@@ -69,10 +69,6 @@ uint8_t ToByte(float value) {
     return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0f, 255.0f)));
 }
 
-}  // namespace
-
-namespace {
-
 // At unit scale with a whole-pixel shift every output pixel is one source pixel.
 bool IsWholePixelCopy(AxisMapping mapping) {
     return mapping.scale == 1.0 && mapping.shift == std::floor(mapping.shift);

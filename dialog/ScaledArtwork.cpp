@@ -1,6 +1,5 @@
 #include "dialog/ScaledArtwork.h"
 
-#include <cmath>
 #include <cstring>
 #include <new>
 

@@ -19,7 +19,6 @@ public:
 
     // False once anything added has taken the total past the budget; it stays false.
     bool Fits() const { return m_bytes <= kPictureMemoryBudget; }
-    std::uint64_t Bytes() const { return m_bytes; }
 
 private:
     bool Add(std::uint64_t bytes);
